@@ -1,0 +1,53 @@
+// The request handlers, one file per part of the service. They share the
+// stores through a ServiceContext and answer through reply_pages.
+#pragma once
+
+#include "service/event_log.h"
+#include "service/form_fields.h"
+#include "service/member_store.h"
+#include "service/service_clock.h"
+#include "service/service_options.h"
+#include "service/session_store.h"
+
+namespace httplib {
+struct Request;
+struct Response;
+}  // namespace httplib
+
+namespace service {
+
+struct ServiceContext {
+  MemberStore& members;
+  SessionStore& sessions;
+  ServiceClock& clock;
+  EventLog& log;
+  LoginReply login_reply;
+};
+
+// Actions posted to "/url.php", chosen by the body's "action" field.
+using ActionHandler = void (*)(ServiceContext&, const httplib::Request&, const FormFields&,
+                               httplib::Response&);
+void handle_voice_code(ServiceContext&, const httplib::Request&, const FormFields&,
+                       httplib::Response&);
+void handle_registration(ServiceContext&, const httplib::Request&, const FormFields&,
+                         httplib::Response&);
+void handle_balance(ServiceContext&, const httplib::Request&, const FormFields&,
+                    httplib::Response&);
+void handle_free_call(ServiceContext&, const httplib::Request&, const FormFields&,
+                      httplib::Response&);
+
+// "/verifycode.php" and "/validate.php".
+void handle_picture_code(ServiceContext&, const httplib::Request&, httplib::Response&);
+void handle_login(ServiceContext&, const httplib::Request&, const FormFields&, httplib::Response&);
+
+// "/p.php": the member page, or the weekly claim with "class=giving".
+void handle_member_page(ServiceContext&, const httplib::Request&, httplib::Response&);
+
+// "/ip.php".
+void handle_ip_echo(const httplib::Request&, httplib::Response&);
+
+// "/_standin/voice-code" and "/_standin/picture-code", for this machine only.
+void handle_voice_code_hook(ServiceContext&, const httplib::Request&, httplib::Response&);
+void handle_picture_code_hook(ServiceContext&, const httplib::Request&, httplib::Response&);
+
+}  // namespace service

@@ -1,0 +1,153 @@
+#include "service/standin_service.h"
+
+#include <httplib.h>
+
+#include <array>
+#include <chrono>
+#include <utility>
+
+#include "service/handlers.h"
+#include "service/reply_pages.h"
+#include "service/request_fields.h"
+
+namespace service {
+namespace {
+
+struct Action {
+  std::string_view name;
+  ActionHandler handler;
+};
+
+constexpr std::array<Action, 4> kActions = {{
+    {"taste", handle_voice_code},
+    {"one", handle_registration},
+    {"balance", handle_balance},
+    {"sendfreecall", handle_free_call},
+}};
+
+// Runs `handler` with the request's body fields, or refuses a malformed body
+// or query outright.
+template <typename Handler>
+void with_fields(const httplib::Request& req, httplib::Response& res, Handler handler) {
+  const FormParse query = query_fields(req);
+  const FormParse body = body_fields(req);
+  const std::string& problem = query.ok() ? body.error : query.error;
+  if (!problem.empty()) {
+    send(res, refusal_page("请求格式有误：" + problem, 400));
+    return;
+  }
+  handler(body.fields);
+}
+
+void dispatch_action(ServiceContext& ctx, const httplib::Request& req, httplib::Response& res) {
+  with_fields(req, res, [&](const FormFields& body) {
+    const std::string action = body.value("action");
+    for (const Action& a : kActions) {
+      if (a.name == action) {
+        a.handler(ctx, req, body, res);
+        return;
+      }
+    }
+    send(res, refusal_page("不支持的操作。", 400));
+  });
+}
+
+// Gives bodiless error replies (unknown path, body too large) a page of their own.
+httplib::Server::HandlerResponse fill_error(const httplib::Request&, httplib::Response& res) {
+  if (!res.body.empty()) {
+    return httplib::Server::HandlerResponse::Unhandled;
+  }
+  const char* message = res.status == 413   ? "请求内容过长。"
+                        : res.status == 404 ? "页面不存在。"
+                                            : "请求无法处理。";
+  send(res, refusal_page(message, res.status));
+  return httplib::Server::HandlerResponse::Handled;
+}
+
+}  // namespace
+
+StandinService::StandinService(ServiceOptions options)
+    : options_(std::move(options)),
+      clock_(options_.clock_offset),
+      log_(options_.log_file, options_.echo_events),
+      server_(std::make_unique<httplib::Server>()) {
+  MemberMap loaded;
+  if (options_.state_file) {
+    StateLoad state = load_state(*options_.state_file);
+    error_ = state.error;
+    loaded = std::move(state.members);
+  }
+  if (error_.empty() && !log_.ok()) {
+    error_ = "cannot open the log file " + options_.log_file->string();
+  }
+  members_ = std::make_unique<MemberStore>(options_.state_file, std::move(loaded));
+  context_ = std::make_unique<ServiceContext>(
+      ServiceContext{*members_, sessions_, clock_, log_, options_.login_reply});
+  add_routes();
+}
+
+StandinService::~StandinService() {
+  stop();
+}
+
+int StandinService::start() {
+  if (!error_.empty()) {
+    return -1;
+  }
+  int port = options_.port;
+  const bool bound = port == 0 ? (port = server_->bind_to_any_port(options_.bind)) > 0
+                               : server_->bind_to_port(options_.bind, port);
+  if (!bound) {
+    error_ = "cannot listen on " + options_.bind + ":" + std::to_string(options_.port) +
+             " (address in use, or not an address of this machine)";
+    return -1;
+  }
+  thread_ = std::thread([this] {
+    server_->listen_after_bind();
+    listen_ended_ = true;
+  });
+  // stop() only reaches a server that has begun to listen.
+  while (!server_->is_running() && !listen_ended_) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
+  return port;
+}
+
+void StandinService::stop() {
+  server_->stop();
+  if (thread_.joinable()) {
+    thread_.join();
+  }
+}
+
+void StandinService::add_routes() {
+  ServiceContext& ctx = *context_;
+  server_->set_payload_max_length(kMaxBody);
+  server_->set_error_handler(httplib::Server::HandlerWithResponse(fill_error));
+  server_->set_exception_handler(
+      [](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
+        send(res, refusal_page("服务器内部错误。", 500));
+      });
+  server_->Post("/url.php", [&ctx](const httplib::Request& req, httplib::Response& res) {
+    dispatch_action(ctx, req, res);
+  });
+  server_->Get("/verifycode.php", [&ctx](const httplib::Request& req, httplib::Response& res) {
+    handle_picture_code(ctx, req, res);
+  });
+  server_->Post("/validate.php", [&ctx](const httplib::Request& req, httplib::Response& res) {
+    with_fields(req, res, [&](const FormFields& body) { handle_login(ctx, req, body, res); });
+  });
+  server_->Get("/p.php", [&ctx](const httplib::Request& req, httplib::Response& res) {
+    handle_member_page(ctx, req, res);
+  });
+  server_->Get("/ip.php", handle_ip_echo);
+  server_->Get("/_standin/voice-code", [&ctx](const httplib::Request& req, httplib::Response& res) {
+    handle_voice_code_hook(ctx, req, res);
+  });
+  server_->Get("/_standin/picture-code",
+               [&ctx](const httplib::Request& req, httplib::Response& res) {
+                 handle_picture_code_hook(ctx, req, res);
+               });
+}
+
+}  // namespace service
