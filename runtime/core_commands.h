@@ -30,8 +30,8 @@ Text remove_spaces(TextView text);
 Text replace_range(TextView text, int32_t start, int32_t count, TextView replacement = {});
 Text replace_all(TextView text, TextView sought, TextView replacement);
 Text blank_text(int32_t count);
-// Ignores letter case; 0 when equal.
-int32_t compare_text(TextView a, TextView b);
+// 0 when equal; letter case counts only when asked.
+int32_t compare_text(TextView a, TextView b, bool case_matters = false);
 TextArray split_text(TextView text, TextView delimiter);
 
 int32_t bytes_length(BytesView bytes);

@@ -1,0 +1,33 @@
+#include "runtime/service_slots.h"
+
+namespace rt {
+namespace {
+
+SlotWords g_words{};
+
+}  // namespace
+
+void attach(const SlotWords& words) {
+  g_words = words;
+}
+
+void detach() {
+  g_words = SlotWords{};
+}
+
+SlotWords slot_words_of(const abi::ServiceTable& table) {
+  return {&table.report_runtime_error, &table.call_dll_function, &table.call_library_command,
+          &table.call_core_command,    &table.read_property,     &table.write_property,
+          &table.alloc_memory,         &table.resize_memory,     &table.free_memory,
+          &table.exit_program,         &table.run_message_loop,  &table.load_start_window,
+          &table.runtime_help};
+}
+
+namespace detail {
+
+const void* slot_word(abi::Slot slot) {
+  return g_words[static_cast<uint32_t>(slot)];
+}
+
+}  // namespace detail
+}  // namespace rt
