@@ -87,7 +87,9 @@ std::optional<int64_t> parse_http_date(std::string_view text) {
   return static_cast<int64_t>(t);
 }
 
-int64_t now_seconds() { return static_cast<int64_t>(time(nullptr)); }
+int64_t now_seconds() {
+  return static_cast<int64_t>(time(nullptr));
+}
 
 struct Attributes {
   std::optional<int64_t> expires;
@@ -117,7 +119,9 @@ void apply_attribute(std::string_view part, Attributes& a) {
   }
 }
 
-CookieParse refuse(std::string message) { return CookieParse{std::nullopt, std::move(message)}; }
+CookieParse refuse(std::string message) {
+  return CookieParse{std::nullopt, std::move(message)};
+}
 
 }  // namespace
 
@@ -141,7 +145,8 @@ CookieParse parse_cookie_line(std::string_view line, const CookieOrigin& origin)
     return refuse("cookie '" + c.name + "' is larger than 4096 bytes");
   }
   Attributes a;
-  for (auto rest = semicolon == std::string_view::npos ? std::string_view() : line.substr(semicolon);
+  for (auto rest = semicolon == std::string_view::npos ? std::string_view()
+                                                       : line.substr(semicolon);
        !rest.empty();) {
     rest.remove_prefix(1);  // the ';'
     const auto next = rest.find(';');

@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <ctime>
 #include <fstream>
@@ -17,17 +18,29 @@ namespace {
 constexpr size_t kMaxCookiesPerDomain = 50;
 constexpr size_t kMaxCookies = 3000;
 
-int64_t now_seconds() { return static_cast<int64_t>(time(nullptr)); }
+int64_t now_seconds() {
+  return static_cast<int64_t>(time(nullptr));
+}
 
 bool same_identity(const Cookie& a, const Cookie& b) {
   return a.name == b.name && a.domain == b.domain && a.path == b.path;
 }
 
-struct FdCloser {
-  void operator()(const int* fd) const {
-    close(*fd);
-    delete fd;
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() { close_now(); }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  int get() const { return fd_; }
+  bool close_now() {
+    const bool ok = fd_ < 0 || close(fd_) == 0;
+    fd_ = -1;
+    return ok;
   }
+
+ private:
+  int fd_;
 };
 
 bool write_all(int fd, std::string_view data) {
@@ -44,16 +57,20 @@ bool write_all(int fd, std::string_view data) {
 // Writes a sibling temporary file with mode 0600 and renames it over the
 // target, so a reader sees the old file or the new one, never half of one.
 bool replace_file(const std::filesystem::path& target, std::string_view content) {
+  // The cookie folder is the user's alone, like the file.
+  const auto folder = target.parent_path();
   std::error_code ec;
-  std::filesystem::create_directories(target.parent_path(), ec);
-  std::string temp = target.string() + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) {
+  std::filesystem::create_directories(folder.parent_path(), ec);
+  if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
     return false;
   }
-  std::unique_ptr<const int, FdCloser> owner(new int(fd));
-  const bool written = fchmod(fd, 0600) == 0 && write_all(fd, content) && fsync(fd) == 0;
-  owner.reset();
+  std::string temp = target.string() + ".XXXXXX";
+  FileDescriptor fd(mkstemp(temp.data()));
+  if (fd.get() < 0) {
+    return false;
+  }
+  const bool written = fchmod(fd.get(), 0600) == 0 && write_all(fd.get(), content) &&
+                       fsync(fd.get()) == 0 && fd.close_now();
   if (!written || rename(temp.c_str(), target.c_str()) != 0) {
     unlink(temp.c_str());
     return false;
@@ -137,11 +154,10 @@ std::optional<std::string> CookieStore::set(std::string_view line, const CookieO
   std::lock_guard guard(lock_);
   reload_if_changed();
   Cookie& cookie = *parsed.cookie;
-  const bool touches_file =
-      cookie.expires.has_value() ||
-      std::any_of(cookies_.begin(), cookies_.end(), [&](const Cookie& c) {
-        return c.expires.has_value() && same_identity(c, cookie);
-      });
+  const bool touches_file = cookie.expires.has_value() ||
+                            std::any_of(cookies_.begin(), cookies_.end(), [&](const Cookie& c) {
+                              return c.expires.has_value() && same_identity(c, cookie);
+                            });
   if (is_expired(cookie, now_seconds())) {
     std::erase_if(cookies_, [&](const Cookie& c) { return same_identity(c, cookie); });
   } else {

@@ -13,7 +13,9 @@ std::string_view trim(std::string_view s) {
   return s.substr(first, s.find_last_not_of(" \t") - first + 1);
 }
 
-char lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char lower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 }  // namespace
 
@@ -46,8 +48,8 @@ std::string_view header_name(std::string_view line) {
 }
 
 bool same_header_name(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [](char x, char y) { return lower(x) == lower(y); });
 }
 
 bool has_header(const HeaderLines& lines, std::string_view name) {
@@ -69,11 +71,10 @@ void set_header(HeaderLines& lines, std::string_view name, std::string_view valu
   }
   *first = std::move(line);
   const auto index = first - lines.begin();
-  lines.erase(std::remove_if(lines.begin() + index + 1, lines.end(),
-                             [&](const std::string& l) {
-                               return same_header_name(header_name(l), name);
-                             }),
-              lines.end());
+  lines.erase(
+      std::remove_if(lines.begin() + index + 1, lines.end(),
+                     [&](const std::string& l) { return same_header_name(header_name(l), name); }),
+      lines.end());
 }
 
 void remove_header(HeaderLines& lines, std::string_view name) {

@@ -29,13 +29,13 @@ void remove_header(HeaderLines& lines, std::string_view name);
 
 // What WinINet itself puts on a request.
 struct OwnHeaders {
-  std::string referer;  // from HttpOpenRequest; empty: none
-  std::string accept;   // from HttpOpenRequest's accept types; empty: none
-  std::string agent;    // from InternetOpen; empty: none
-  std::string host;     // "host" or "host:port"
-  bool replace_host = false;              // a redirect to another place
-  std::optional<size_t> content_length;   // for a body or a verb other than GET/HEAD
-  std::string cookie;                     // the store's cookies; empty: none
+  std::string referer;                   // from HttpOpenRequest; empty: none
+  std::string accept;                    // from HttpOpenRequest's accept types; empty: none
+  std::string agent;                     // from InternetOpen; empty: none
+  std::string host;                      // "host" or "host:port"
+  bool replace_host = false;             // a redirect to another place
+  std::optional<size_t> content_length;  // for a body or a verb other than GET/HEAD
+  std::string cookie;                    // the store's cookies; empty: none
 };
 
 // The caller's lines with WinINet's own added after them. A Content-Length of

@@ -106,7 +106,9 @@ std::optional<std::string> proxy_for(const Session& session, const Target& targe
 HttpRequest::HttpRequest(std::shared_ptr<const Connection> connection, RequestSetup setup)
     : connection_(std::move(connection)), setup_(std::move(setup)) {}
 
-const ReplyHead* HttpRequest::reply() const { return transfer_ ? &transfer_->head() : nullptr; }
+const ReplyHead* HttpRequest::reply() const {
+  return transfer_ ? &transfer_->head() : nullptr;
+}
 
 Exchange HttpRequest::exchange_for(const Target& target, const std::string& verb,
                                    const HeaderLines& caller,
@@ -165,7 +167,8 @@ DWORD HttpRequest::send(std::string_view header_text, std::string_view body) {
     payload = std::string(body);
   }
   for (int hop = 0;; ++hop) {
-    auto transfer = std::make_unique<Transfer>(exchange_for(target, verb, *caller, payload, hop > 0));
+    auto transfer =
+        std::make_unique<Transfer>(exchange_for(target, verb, *caller, payload, hop > 0));
     if (const DWORD error = transfer->wait_for_head(); error != ERROR_SUCCESS) {
       return error;
     }

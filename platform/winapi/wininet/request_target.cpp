@@ -61,7 +61,9 @@ std::optional<Target> to_target(CURLU* url) {
   return t;
 }
 
-bool needs_escape(unsigned char c) { return c <= 0x20 || c >= 0x7F; }
+bool needs_escape(unsigned char c) {
+  return c <= 0x20 || c >= 0x7F;
+}
 
 std::string bracketed(const std::string& host) {
   return host.find(':') != std::string::npos && !host.starts_with('[') ? "[" + host + "]" : host;
@@ -69,7 +71,9 @@ std::string bracketed(const std::string& host) {
 
 }  // namespace
 
-uint16_t default_port(bool secure) { return secure ? 443 : 80; }
+uint16_t default_port(bool secure) {
+  return secure ? 443 : 80;
+}
 
 std::string host_header(const Target& t) {
   std::string value = bracketed(t.host);

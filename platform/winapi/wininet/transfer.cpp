@@ -100,7 +100,8 @@ std::vector<std::string> ReplyHead::values(std::string_view name) const {
     if (same_header_name(header_name(line), name)) {
       const auto value = std::string_view(line).substr(line.find(':') + 1);
       const auto first = value.find_first_not_of(" \t");
-      found.emplace_back(first == std::string_view::npos ? std::string_view() : value.substr(first));
+      found.emplace_back(first == std::string_view::npos ? std::string_view()
+                                                         : value.substr(first));
     }
   }
   return found;

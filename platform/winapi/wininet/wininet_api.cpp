@@ -22,7 +22,9 @@ HINTERNET fail_handle(DWORD error) {
   return nullptr;
 }
 
-std::string text_or_empty(LPCSTR text) { return text != nullptr ? text : ""; }
+std::string text_or_empty(LPCSTR text) {
+  return text != nullptr ? text : "";
+}
 
 // The live object of a handle of the wanted kind; sets the last error if not.
 template <typename T>
@@ -96,8 +98,7 @@ extern "C" HINTERNET InternetConnectA(HINTERNET internet, LPCSTR server, INTERNE
   connection->session = std::move(session);
   connection->host = server;
   connection->port = port;
-  return internet_handles().add(std::shared_ptr<const Connection>(std::move(connection)),
-                                internet);
+  return internet_handles().add(std::shared_ptr<const Connection>(std::move(connection)), internet);
 }
 
 extern "C" HINTERNET HttpOpenRequestA(HINTERNET connection, LPCSTR verb, LPCSTR object,

@@ -5,9 +5,9 @@
 
 std::span<const abi::DllExport> wininet_exports() {
   static const abi::DllExport rows[] = {
-      WINAPI_EXPORT(InternetOpenA),     WINAPI_EXPORT(InternetConnectA),
-      WINAPI_EXPORT(HttpOpenRequestA),  WINAPI_EXPORT(HttpSendRequestA),
-      WINAPI_EXPORT(InternetReadFile),  WINAPI_EXPORT(HttpQueryInfoA),
+      WINAPI_EXPORT(InternetOpenA),       WINAPI_EXPORT(InternetConnectA),
+      WINAPI_EXPORT(HttpOpenRequestA),    WINAPI_EXPORT(HttpSendRequestA),
+      WINAPI_EXPORT(InternetReadFile),    WINAPI_EXPORT(HttpQueryInfoA),
       WINAPI_EXPORT(InternetCloseHandle), WINAPI_EXPORT(InternetSetCookieA),
   };
   return rows;
