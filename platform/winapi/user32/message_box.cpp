@@ -1,0 +1,213 @@
+// MessageBoxA as a Qt message box, or as a line on stderr where no box can
+// be shown (the rule is in user32.h).
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QThread>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "platform/gbk/gbk_text.h"
+#include "platform/winapi/base/last_error.h"
+#include "platform/winapi/user32/message_box_style.h"
+#include "platform/winapi/user32/user32.h"
+#include "platform/winapi/user32/window_handles.h"
+
+namespace {
+
+using winapi::user32::BoxIcon;
+using winapi::user32::BoxStyle;
+
+// Windows' caption for a box given none.
+constexpr std::string_view kDefaultCaption = "Error";
+
+bool env_is(const char* name, std::string_view value) {
+  const char* set = std::getenv(name);
+  return set != nullptr && value == set;
+}
+
+bool env_set(const char* name) {
+  const char* set = std::getenv(name);
+  return set != nullptr && *set != '\0';
+}
+
+// Whether a QApplication made now would find a screen. QT_QPA_PLATFORM may
+// list several platforms separated by ';', each with ':options'.
+bool display_available() {
+  const char* platforms = std::getenv("QT_QPA_PLATFORM");
+  if (platforms == nullptr || *platforms == '\0') {
+    return env_set("DISPLAY") || env_set("WAYLAND_DISPLAY");
+  }
+  std::string_view list = platforms;
+  while (!list.empty()) {
+    const size_t end = list.find(';');
+    std::string_view name = list.substr(0, end);
+    name = name.substr(0, name.find(':'));
+    const bool usable = name == "xcb"                 ? env_set("DISPLAY")
+                        : name.starts_with("wayland") ? env_set("WAYLAND_DISPLAY")
+                                                      : !name.empty();
+    if (usable) {
+      return true;
+    }
+    list = end == std::string_view::npos ? std::string_view{} : list.substr(end + 1);
+  }
+  return false;
+}
+
+bool print_instead() {
+  if (env_is("WINAPI_MSGBOX", "stderr")) {
+    return true;
+  }
+  QCoreApplication* app = QCoreApplication::instance();
+  if (app == nullptr) {
+    return !display_available();
+  }
+  return qobject_cast<QApplication*>(app) == nullptr || QThread::currentThread() != app->thread();
+}
+
+void print_box(LPCSTR text, LPCSTR caption) {
+  const QByteArray title = gbk::to_qstring(caption).toUtf8();
+  const QByteArray body = gbk::to_qstring(text).toUtf8();
+  std::fprintf(stderr, "[%s] %s\n", title.constData(), body.constData());
+  std::fflush(stderr);
+}
+
+// Changes one thing of QMessageBox: Esc and the close button only answer a
+// box that has an answer for them.
+class WindowsMessageBox : public QMessageBox {
+ public:
+  WindowsMessageBox(QWidget* owner, bool can_escape)
+      : QMessageBox(owner), can_escape_(can_escape) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (!can_escape_ && event->key() == Qt::Key_Escape) {
+      event->accept();
+      return;
+    }
+    QMessageBox::keyPressEvent(event);
+  }
+
+  void closeEvent(QCloseEvent* event) override {
+    if (!can_escape_) {
+      event->ignore();
+      return;
+    }
+    QMessageBox::closeEvent(event);
+  }
+
+ private:
+  bool can_escape_;
+};
+
+QMessageBox::Icon qt_icon(BoxIcon icon) {
+  switch (icon) {
+    case BoxIcon::Error:
+      return QMessageBox::Critical;
+    case BoxIcon::Question:
+      return QMessageBox::Question;
+    case BoxIcon::Warning:
+      return QMessageBox::Warning;
+    case BoxIcon::Information:
+      return QMessageBox::Information;
+    case BoxIcon::None:
+      break;
+  }
+  return QMessageBox::NoIcon;
+}
+
+QAbstractButton* add_answer(QMessageBox& box, int answer) {
+  switch (answer) {
+    case IDOK:
+      return box.addButton(QMessageBox::Ok);
+    case IDCANCEL:
+      return box.addButton(QMessageBox::Cancel);
+    case IDABORT:
+      return box.addButton(QMessageBox::Abort);
+    case IDRETRY:
+      return box.addButton(QMessageBox::Retry);
+    case IDIGNORE:
+      return box.addButton(QMessageBox::Ignore);
+    case IDYES:
+      return box.addButton(QMessageBox::Yes);
+    case IDNO:
+      return box.addButton(QMessageBox::No);
+    case IDTRYAGAIN:
+      return box.addButton(QMessageBox::tr("Try Again"), QMessageBox::AcceptRole);
+    default:
+      return box.addButton(QMessageBox::tr("Continue"), QMessageBox::AcceptRole);
+  }
+}
+
+int show_box(QWidget* owner, LPCSTR text, LPCSTR caption, const BoxStyle& style) {
+  WindowsMessageBox box(owner, style.escape_answer.has_value());
+  box.setWindowTitle(gbk::to_qstring(caption));
+  box.setText(gbk::to_qstring(text));
+  box.setTextFormat(Qt::PlainText);
+  box.setIcon(qt_icon(style.icon));
+  // With an owner the box blocks that window and stays in front of it.
+  box.setWindowModality(owner != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
+  if (style.topmost) {
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  }
+  std::vector<std::pair<QAbstractButton*, int>> buttons;
+  for (int answer : style.answers) {
+    QAbstractButton* button = add_answer(box, answer);
+    buttons.emplace_back(button, answer);
+    if (answer == style.default_answer) {
+      box.setDefaultButton(static_cast<QPushButton*>(button));
+    }
+    if (answer == style.escape_answer) {
+      box.setEscapeButton(button);
+    }
+  }
+  box.exec();
+  for (const auto& [button, answer] : buttons) {
+    if (button == box.clickedButton()) {
+      return answer;
+    }
+  }
+  return 0;  // closed without an answer, e.g. when the application quit
+}
+
+}  // namespace
+
+extern "C" {
+
+int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
+  const std::optional<BoxStyle> style = winapi::user32::decode_box_style(uType);
+  if (!style) {
+    winapi::set_last_error(ERROR_INVALID_MSGBOX_STYLE);
+    return 0;
+  }
+  QWidget* owner = nullptr;
+  if (hWnd != nullptr) {
+    owner = winapi::user32::window_of(hWnd);
+    if (owner == nullptr) {
+      winapi::set_last_error(ERROR_INVALID_WINDOW_HANDLE);
+      return 0;
+    }
+  }
+  const LPCSTR text = lpText != nullptr ? lpText : "";
+  const LPCSTR caption = lpCaption != nullptr ? lpCaption : kDefaultCaption.data();
+  if (print_instead()) {
+    print_box(text, caption);
+    return style->default_answer;
+  }
+  std::unique_ptr<QApplication> own_app;
+  if (QCoreApplication::instance() == nullptr) {
+    static int argc = 1;
+    static char name[] = "winapi";
+    static char* argv[] = {name, nullptr};
+    own_app = std::make_unique<QApplication>(argc, argv);
+  }
+  return show_box(owner, text, caption, *style);
+}
+
+}  // extern "C"
