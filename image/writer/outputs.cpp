@@ -1,0 +1,71 @@
+#include "image/writer/outputs.h"
+
+#include <sstream>
+
+#include "image/format/byte_io.h"
+
+namespace writer {
+
+std::string assembler_source(const std::string& image_path) {
+  // A section of its own, so the image is that writable section's first byte.
+  return "  .section lyb_image,\"aw\",@progbits\n"
+         "  .globl lanyinbao_image\n"
+         "  .type lanyinbao_image, @object\n"
+         "  .balign 16\n"
+         "lanyinbao_image:\n"
+         "  .incbin \"" +
+         image_path +
+         "\"\n"
+         "  .size lanyinbao_image, . - lanyinbao_image\n"
+         "  .section .note.GNU-stack,\"\",@progbits\n";
+}
+
+namespace {
+
+uint32_t code_at(const ProgramImage& p, uint32_t code_offset) {
+  return p.built.data_offsets[static_cast<size_t>(image::SectionId::Code)] + code_offset;
+}
+
+}  // namespace
+
+std::string layout_header(const ProgramImage& p) {
+  std::ostringstream h;
+  const auto operand = [&](Operand o) {
+    return image::hex(code_at(p, p.code.operand_words[static_cast<size_t>(o)]));
+  };
+  h << "// Written by the image writer from the program's constants and routine list.\n"
+       "// Image offsets of the words the program reads once the image is bound.\n"
+       "#pragma once\n\n#include <cstdint>\n\n#include \"image/const_table.h\"\n\n"
+       "namespace program::layout {\n\n";
+  h << "inline constexpr uint32_t kImageSize = " << image::hex(p.built.bytes.size()) << ";\n";
+  h << "inline constexpr uint32_t kConstBaseWord = " << operand(Operand::ConstBase) << ";\n";
+  h << "inline constexpr uint32_t kWindowListWord = " << operand(Operand::WindowList) << ";\n";
+  h << "inline constexpr uint32_t kReleaseGlobalsWord = " << operand(Operand::ReleaseGlobalsValue)
+    << ";\n";
+  h << "inline constexpr uint32_t kEnumCallbackWord = " << operand(Operand::EnumCallbackValue)
+    << ";\n";
+  h << "inline constexpr uint32_t kStartWindowIdWord = " << operand(Operand::StartWindowId)
+    << ";\n\n";
+  h << "// By slot number.\ninline constexpr uint32_t kSlotWords[] = {";
+  for (size_t s = 0; s < p.code.slot_words.size(); ++s) {
+    h << (s % 6 == 0 ? "\n    " : " ") << image::hex(code_at(p, p.code.slot_words[s])) << ",";
+  }
+  h << "\n};\n\n// Offsets in the const data, by program::Const.\n"
+       "inline constexpr uint32_t kConstOffsets[] = {";
+  for (size_t c = 0; c < p.constants.offsets.size(); ++c) {
+    h << (c % 8 == 0 ? "\n    " : " ") << image::hex(p.constants.offsets[c]) << ",";
+  }
+  h << "\n};\nstatic_assert(std::size(kConstOffsets) == kConstCount);\n\n}  // namespace "
+       "program::layout\n";
+  return h.str();
+}
+
+std::string export_list() {
+  std::string out = "{\n  lanyinbao_image;\n";
+  for (std::string_view name : program::kRoutineNames) {
+    out += "  " + std::string(name) + ";\n";
+  }
+  return out + "};\n";
+}
+
+}  // namespace writer
