@@ -18,10 +18,6 @@ constexpr std::string_view kMappedPrefix = "::ffff:";
 
 }  // namespace
 
-FormParse body_fields(const httplib::Request& req) {
-  return parse_form(req.body);
-}
-
 FormParse query_fields(const httplib::Request& req) {
   const size_t mark = req.target.find('?');
   if (mark == std::string::npos) {

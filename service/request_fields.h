@@ -16,7 +16,6 @@ namespace service {
 
 inline constexpr char kSessionCookie[] = "lyb_session";
 
-FormParse body_fields(const httplib::Request& req);
 // Parsed from the raw request target, so a malformed escape is seen.
 FormParse query_fields(const httplib::Request& req);
 

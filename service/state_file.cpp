@@ -65,12 +65,7 @@ std::string errno_text(const std::string& what) {
   return what + ": " + std::strerror(errno);
 }
 
-// Writes all of `data` to a new file and makes it durable before the rename.
-std::string write_durably(const std::filesystem::path& file, const std::string& data) {
-  UniqueFd fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
-  if (fd.get() < 0) {
-    return errno_text("cannot create " + file.string());
-  }
+std::string write_all(const UniqueFd& fd, const std::string& data) {
   size_t done = 0;
   while (done < data.size()) {
     const ssize_t n = ::write(fd.get(), data.data() + done, data.size() - done);
@@ -78,12 +73,28 @@ std::string write_durably(const std::filesystem::path& file, const std::string& 
       continue;
     }
     if (n <= 0) {
-      return errno_text("cannot write " + file.string());
+      return errno_text("cannot write");
     }
     done += static_cast<size_t>(n);
   }
-  if (::fsync(fd.get()) != 0 || fd.close() != 0) {
-    return errno_text("cannot flush " + file.string());
+  return {};
+}
+
+// Writes `data` to a new file and makes it durable before the rename; a file
+// left half written is removed again.
+std::string write_durably(const std::filesystem::path& file, const std::string& data) {
+  UniqueFd fd(::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600));
+  if (fd.get() < 0) {
+    return errno_text("cannot create " + file.string());
+  }
+  std::string problem = write_all(fd, data);
+  if (problem.empty() && (::fsync(fd.get()) != 0 || fd.close() != 0)) {
+    problem = errno_text("cannot flush");
+  }
+  if (!problem.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove(file, ignored);
+    return problem + " " + file.string();
   }
   return {};
 }
@@ -143,8 +154,6 @@ std::string save_state(const std::filesystem::path& file, const MemberMap& membe
   std::string problem = write_durably(temp, data);
   if (problem.empty() && std::rename(temp.c_str(), file.c_str()) != 0) {
     problem = errno_text("cannot replace " + file.string());
-  }
-  if (!problem.empty()) {
     std::error_code ignored;
     std::filesystem::remove(temp, ignored);
   }
