@@ -1,0 +1,251 @@
+// The launcher as a process: a test launcher copied into a temporary program
+// directory, a private registry file and test runtimes in the places the
+// launcher looks. Each row sets up one situation and checks the exit status,
+// what the runtime reported and whether the error message appeared.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/winapi/temp_dir.h"
+
+extern char** environ;
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kMessage[] =
+    "[Error] Not found the kernel library or the kernel library is invalid!\n";
+constexpr char kUnloaded[] = "runtime unloaded\n";
+
+enum class Runtime { None, Records, NoExport, Refuses, Returns, NotALibrary };
+enum class Registration { None, Directory, DirectoryWithSeparator, DriveC, TenKiB, Empty };
+enum class Loaded { Nothing, Beside, Installed };
+
+const char* runtime_file(Runtime runtime) {
+  switch (runtime) {
+    case Runtime::Records:
+      return RUNTIME_RECORDS;
+    case Runtime::NoExport:
+      return RUNTIME_NO_EXPORT;
+    case Runtime::Refuses:
+      return RUNTIME_REFUSES;
+    case Runtime::Returns:
+      return RUNTIME_RETURNS;
+    default:
+      return nullptr;
+  }
+}
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string read_file(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Runs the program with extra environment entries, stdout and stderr into
+// files; gives up after 60 s.
+Outcome run(const fs::path& program, const std::vector<std::string>& extra_env,
+            const fs::path& scratch) {
+  std::vector<std::string> env(extra_env);
+  for (char** entry = environ; *entry != nullptr; ++entry) {
+    const std::string_view item = *entry;
+    const bool overridden = std::any_of(extra_env.begin(), extra_env.end(), [&](const auto& e) {
+      return item.substr(0, item.find('=') + 1) == e.substr(0, e.find('=') + 1);
+    });
+    if (!overridden) {
+      env.emplace_back(item);
+    }
+  }
+  std::vector<char*> envp;
+  for (auto& entry : env) {
+    envp.push_back(entry.data());
+  }
+  envp.push_back(nullptr);
+  const fs::path out = scratch / "stdout";
+  const fs::path err = scratch / "stderr";
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  std::string path = program.string();
+  char* argv[] = {path.data(), nullptr};
+  pid_t pid = 0;
+  const int spawned = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  Outcome outcome;
+  if (spawned != 0) {
+    return outcome;
+  }
+  int status = 0;
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  while (waitpid(pid, &status, WNOHANG) == 0) {
+    if (std::chrono::steady_clock::now() > deadline) {
+      kill(pid, SIGKILL);
+      waitpid(pid, &status, 0);
+      ADD_FAILURE() << "the launcher did not end within 60 s";
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
+  outcome.out = read_file(out);
+  outcome.err = read_file(err);
+  return outcome;
+}
+
+// A directory under `base` whose path is exactly `length` bytes long (or a
+// plain one for 0), made of components short enough for the file system.
+fs::path directory_of_length(const fs::path& base, const std::string& name, size_t length) {
+  fs::path dir = base / name;
+  while (length > 0 && dir.string().size() < length) {
+    const size_t missing = length - dir.string().size() - 1;  // minus the separator
+    dir /= std::string(std::min<size_t>(missing, 100), 'd');
+  }
+  fs::create_directories(dir);
+  return dir;
+}
+
+void place(Runtime runtime, const fs::path& target) {
+  fs::create_directories(target.parent_path());
+  if (runtime == Runtime::NotALibrary) {
+    std::ofstream(target) << "not a library";
+  } else if (runtime != Runtime::None) {
+    fs::copy_file(runtime_file(runtime), target);
+  }
+}
+
+struct LaunchRow {
+  const char* label;
+  Runtime beside;
+  Runtime installed;
+  Registration registration;
+  size_t program_dir_length;    // 0: a short directory
+  size_t installed_dir_length;  // 0: a short directory
+  int status;
+  Loaded loaded;
+  bool message;
+};
+
+class Launcher : public testing::TestWithParam<LaunchRow> {};
+
+TEST_P(Launcher, StartsTheRuntimeOrSaysWhyNot) {
+  const LaunchRow& row = GetParam();
+  winapi_test::TempDir root;
+  const fs::path program_dir = directory_of_length(root.path(), "program", row.program_dir_length);
+  const fs::path program = program_dir / "lanyinbao";
+  fs::copy_file(LAUNCHER_UNDER_TEST, program);
+  place(row.beside, program_dir / "krnln.fnr");
+
+  const fs::path data_home = root.path() / "data";
+  fs::path installed_dir = directory_of_length(root.path(), "installed", row.installed_dir_length);
+  std::string value = installed_dir.string();
+  switch (row.registration) {
+    case Registration::DirectoryWithSeparator:
+      value += '/';
+      break;
+    case Registration::DriveC:
+      installed_dir = data_home / "winapi" / "drive_c" / "Q" / "Lib";
+      value = "C:\\Q\\Lib";
+      break;
+    case Registration::TenKiB:
+      value = std::string(10 * 1024, 'x');
+      break;
+    case Registration::Empty:
+      value.clear();
+      break;
+    default:
+      break;
+  }
+  place(row.installed, installed_dir / "krnln.fne");
+  if (row.registration != Registration::None) {
+    std::string escaped;
+    for (char c : value) {
+      escaped += c == '\\' ? "\\\\" : std::string(1, c);
+    }
+    root.write("user.reg",
+               "REGEDIT4\n\n[HKEY_CURRENT_USER\\Software\\Norvex\\Q\\Install]\n\"Path\"=\"" +
+                   escaped + "\"\n");
+  }
+
+  const Outcome outcome = run(program,
+                              {"WINAPI_REGISTRY=" + (root.path() / "user.reg").string(),
+                               "WINAPI_MSGBOX=stderr", "XDG_DATA_HOME=" + data_home.string()},
+                              root.path());
+  EXPECT_EQ(outcome.status, row.status) << outcome.err;
+
+  std::string expected_out;
+  if (row.loaded != Loaded::Nothing) {
+    const fs::path library =
+        row.loaded == Loaded::Beside ? program_dir / "krnln.fnr" : installed_dir / "krnln.fne";
+    expected_out =
+        "GetNewSock key=1000\nentry image=launcher test image library=" + library.string() + "\n";
+  } else if (row.beside == Runtime::Refuses) {
+    expected_out = "GetNewSock key=1000\n";
+  }
+  EXPECT_EQ(outcome.out, expected_out);
+
+  const size_t message_at = outcome.err.find(kMessage);
+  EXPECT_EQ(message_at != std::string::npos, row.message) << outcome.err;
+  if (row.message && (row.beside == Runtime::NoExport || row.beside == Runtime::Refuses)) {
+    // The library was released before the message, not at exit.
+    EXPECT_EQ(outcome.err.find(kUnloaded), message_at - (sizeof(kUnloaded) - 1)) << outcome.err;
+  }
+}
+
+// With a 260-byte buffer: directory + '/' + "krnln.fne" + zero = 260 fits.
+constexpr size_t kFits = 260 - 1 - 9 - 1;
+
+INSTANTIATE_TEST_SUITE_P(
+    Situations, Launcher,
+    testing::Values(
+        LaunchRow{"library_beside_wins", Runtime::Records, Runtime::Records,
+                  Registration::Directory, 0, 0, 0, Loaded::Beside, false},
+        LaunchRow{"registered_without_separator", Runtime::None, Runtime::Records,
+                  Registration::Directory, 0, 0, 0, Loaded::Installed, false},
+        LaunchRow{"registered_with_separator", Runtime::None, Runtime::Records,
+                  Registration::DirectoryWithSeparator, 0, 0, 0, Loaded::Installed, false},
+        LaunchRow{"registered_as_windows_path", Runtime::None, Runtime::Records,
+                  Registration::DriveC, 0, 0, 0, Loaded::Installed, false},
+        LaunchRow{"unloadable_library_beside_falls_back", Runtime::NotALibrary, Runtime::Records,
+                  Registration::Directory, 0, 0, 0, Loaded::Installed, false},
+        LaunchRow{"no_get_new_sock", Runtime::NoExport, Runtime::None, Registration::None, 0, 0,
+                  255, Loaded::Nothing, true},
+        LaunchRow{"get_new_sock_refuses", Runtime::Refuses, Runtime::None, Registration::None, 0, 0,
+                  255, Loaded::Nothing, true},
+        LaunchRow{"entry_returns", Runtime::Returns, Runtime::None, Registration::None, 0, 0, 0,
+                  Loaded::Beside, false},
+        LaunchRow{"nothing_beside_no_registry", Runtime::None, Runtime::None, Registration::None, 0,
+                  0, 255, Loaded::Nothing, true},
+        LaunchRow{"registered_directory_without_library", Runtime::None, Runtime::None,
+                  Registration::Directory, 0, 0, 255, Loaded::Nothing, true},
+        LaunchRow{"empty_registered_directory", Runtime::None, Runtime::None, Registration::Empty,
+                  0, 0, 255, Loaded::Nothing, true},
+        LaunchRow{"registry_value_of_10_kib", Runtime::None, Runtime::None, Registration::TenKiB, 0,
+                  0, 255, Loaded::Nothing, true},
+        LaunchRow{"registered_directory_fills_the_buffer", Runtime::None, Runtime::Records,
+                  Registration::Directory, 0, kFits, 0, Loaded::Installed, false},
+        LaunchRow{"registered_directory_one_byte_too_long", Runtime::None, Runtime::Records,
+                  Registration::Directory, 0, kFits + 1, 255, Loaded::Nothing, true},
+        LaunchRow{"program_directory_of_150_bytes", Runtime::Records, Runtime::None,
+                  Registration::None, 150, 0, 0, Loaded::Beside, false},
+        LaunchRow{"program_directory_of_600_bytes", Runtime::Records, Runtime::None,
+                  Registration::None, 600, 0, 0, Loaded::Beside, false}),
+    [](const auto& info) { return std::string(info.param.label); });
+
+}  // namespace
