@@ -1,0 +1,84 @@
+#include "platform/core/window/look.h"
+
+#include <QWidget>
+
+#include <cstdlib>
+
+#include "platform/gbk/gbk_text.h"
+
+namespace core::window {
+
+QColor to_qcolor(uint32_t c) {
+  return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
+}
+
+QFont to_qfont(const form::Font& font, const QFont& window_font) {
+  if (!font) {
+    return window_font;
+  }
+  QFont f(gbk::to_qstring(font->face_name));
+  // A negative height is the character height, a positive one the cell
+  // height; either way the nearest pixel size.
+  const int height = std::abs(font->height);
+  if (height > 0) {
+    f.setPixelSize(height);
+  } else {
+    f.setPixelSize(window_font.pixelSize() > 0 ? window_font.pixelSize() : 12);
+  }
+  if (font->weight > 0) {
+    f.setWeight(static_cast<QFont::Weight>(std::clamp(font->weight, 1, 1000)));
+  }
+  f.setItalic(font->italic != 0);
+  f.setUnderline(font->underline != 0);
+  f.setStrikeOut(font->strike_out != 0);
+  return f;
+}
+
+void set_colour(QWidget* widget, QPalette::ColorRole role, uint32_t colorref) {
+  if (!has_colour(colorref)) {
+    return;
+  }
+  QPalette p = widget->palette();
+  p.setColor(role, to_qcolor(colorref));
+  widget->setPalette(p);
+}
+
+void set_background(QWidget* widget, uint32_t colorref) {
+  if (!has_colour(colorref)) {
+    widget->setAutoFillBackground(false);
+    return;
+  }
+  set_colour(widget, QPalette::Window, colorref);
+  widget->setAutoFillBackground(true);
+}
+
+void apply_frame(QFrame* frame, uint32_t frame_style) {
+  switch (frame_style) {
+    case form::frame::None:
+      frame->setFrameStyle(QFrame::NoFrame);
+      break;
+    case form::frame::SingleLine:
+      frame->setFrameStyle(QFrame::Box | QFrame::Plain);
+      frame->setLineWidth(1);
+      break;
+    default:  // sunken, and the raised and etched kinds drawn alike
+      frame->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+      frame->setLineWidth(1);
+  }
+}
+
+Qt::Alignment to_alignment(uint32_t horizontal, uint32_t vertical) {
+  const Qt::Alignment h = horizontal == 1   ? Qt::AlignHCenter
+                          : horizontal == 2 ? Qt::AlignRight
+                                            : Qt::AlignLeft;
+  const Qt::Alignment v = vertical == 0   ? Qt::AlignTop
+                          : vertical == 2 ? Qt::AlignBottom
+                                          : Qt::AlignVCenter;
+  return h | v;
+}
+
+QString to_qtext(const std::string& gbk_text) {
+  return gbk::to_qstring(gbk_text);
+}
+
+}  // namespace core::window

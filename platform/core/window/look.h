@@ -1,0 +1,37 @@
+// How the form's stored look (colours, fonts, frames, alignment) maps onto Qt.
+#pragma once
+
+#include <QColor>
+#include <QFont>
+#include <QFrame>
+#include <QPalette>
+
+#include <string>
+
+#include "image/form/form_types.h"
+
+namespace core::window {
+
+// A Windows colour value 0x00BBGGRR; form::kNoColour has none.
+inline bool has_colour(uint32_t colorref) {
+  return colorref != form::kNoColour;
+}
+QColor to_qcolor(uint32_t colorref);
+
+// The control's own font, or the window's when it stores none.
+QFont to_qfont(const form::Font& font, const QFont& window_font);
+
+// Sets one palette role when the form gives a colour of its own.
+void set_colour(QWidget* widget, QPalette::ColorRole role, uint32_t colorref);
+
+// A background of its own; none shows the parent through.
+void set_background(QWidget* widget, uint32_t colorref);
+
+void apply_frame(QFrame* frame, uint32_t frame_style);
+
+// Horizontal 0 left, 1 centred, 2 right; vertical 0 top, 1 centred, 2 bottom.
+Qt::Alignment to_alignment(uint32_t horizontal, uint32_t vertical);
+
+QString to_qtext(const std::string& gbk_text);
+
+}  // namespace core::window
