@@ -13,7 +13,8 @@ namespace wininet_test {
 namespace {
 
 constexpr int kIoTimeoutMs = 5000;
-constexpr size_t kMaxRequestBytes = 1 << 20;
+constexpr int kIdleTimeoutMs = 500;
+constexpr size_t kMaxRequestBytes = 4 << 20;
 
 bool wait_readable(int fd, int timeout_ms) {
   pollfd p{fd, POLLIN, 0};
@@ -40,7 +41,8 @@ std::string read_request(int fd) {
   char chunk[4096];
   size_t wanted = std::string::npos;
   while (data.size() < wanted && data.size() < kMaxRequestBytes) {
-    if (!wait_readable(fd, kIoTimeoutMs)) {
+    // A request that stops short (a TLS hello, say) ends after a short pause.
+    if (!wait_readable(fd, data.empty() ? kIoTimeoutMs : kIdleTimeoutMs)) {
       break;
     }
     const ssize_t n = recv(fd, chunk, sizeof chunk, 0);

@@ -138,13 +138,15 @@ Transfer::~Transfer() {
 bool Transfer::configure() {
   CURL* e = easy_.get();
   const auto& x = exchange_;
-  curl_slist* headers = nullptr;
+  // libcurl moves a Host line it finds first to just below the request line;
+  // an empty "Host:" entry ahead of ours makes it send ours where it stands.
+  curl_slist* headers = append(nullptr, "Host:");
   for (const auto& line : x.header_lines) {
     headers = append(headers, curl_header_entry(line));
   }
   // libcurl's own additions that WinINet does not make.
   HeaderLines wire(x.header_lines.begin(), x.header_lines.end());
-  for (const char* name : {"Accept", "Expect", "Proxy-Connection", "Content-Type", "Host"}) {
+  for (const char* name : {"Accept", "Expect", "Proxy-Connection", "Content-Type"}) {
     if (!has_header(wire, name)) {
       headers = append(headers, std::string(name) + ":");
     }
@@ -294,10 +296,11 @@ DWORD Transfer::outcome() const {
 
 DWORD Transfer::wait_for_head() {
   const DWORD error = drive([this] { return head_done_; });
-  if (error != ERROR_SUCCESS) {
-    return error;
+  // With the headers in, a fault further on in the body shows when it is read.
+  if (head_done_) {
+    return ERROR_SUCCESS;
   }
-  return head_done_ ? ERROR_SUCCESS : ERROR_HTTP_INVALID_SERVER_RESPONSE;
+  return error != ERROR_SUCCESS ? error : ERROR_HTTP_INVALID_SERVER_RESPONSE;
 }
 
 DWORD Transfer::read(std::span<char> out, size_t& got) {
