@@ -32,7 +32,7 @@ BoundWords read_bound_words(const uint8_t* image) {
   w.enum_windows_callback = word_at(image, layout::kEnumCallbackWord);
   w.start_window_id = static_cast<uint32_t>(word_at(image, layout::kStartWindowIdWord));
   for (uint32_t s = 0; s < abi::kSlotCount; ++s) {
-    w.slots[s] = pointer_at<const void*>(image, layout::kSlotWords[s]);
+    w.slot_words[s] = pointer_at<const void*>(image, layout::kSlotWords[s]);
   }
   return w;
 }
@@ -40,7 +40,7 @@ BoundWords read_bound_words(const uint8_t* image) {
 void attach(const BoundWords& words) {
   assert(words.const_base != nullptr && words.window_list != nullptr);
   g_bound = words;
-  rt::attach(words.slots);
+  rt::attach(words.slot_words);
 }
 
 const BoundWords& bound() {

@@ -17,7 +17,7 @@ struct BoundWords {
   abi::RoutineFn release_globals = nullptr;
   uint64_t enum_windows_callback = 0;  // entry word handed to EnumWindows
   uint32_t start_window_id = 0;
-  rt::SlotWords slots{};
+  rt::SlotWords slot_words{};
 };
 
 // Reads the bound words out of a bound image.

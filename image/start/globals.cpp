@@ -31,10 +31,10 @@ extern "C" void ReleaseGlobals() {
   if (count > 0) {
     uint32_t dimensions;
     std::memcpy(&dimensions, block, sizeof dimensions);
-    uint8_t* slots = block + 4 + 4 * static_cast<size_t>(dimensions);
+    uint8_t* elements = block + 4 + 4 * static_cast<size_t>(dimensions);
     for (size_t i = 0; i < count; ++i) {
       abi::WindowRecord* record;
-      std::memcpy(&record, slots + i * sizeof record, sizeof record);
+      std::memcpy(&record, elements + i * sizeof record, sizeof record);
       if (record == nullptr) {
         continue;  // never stored; skipped rather than dereferenced
       }

@@ -14,7 +14,7 @@
 #include "platform/core/errors/errors.h"
 #include "platform/core/memory/memory.h"
 #include "platform/core/services.h"
-#include "platform/core/window/window.h"
+#include "platform/core/window/window_api.h"
 #include "platform/paths/paths.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "platform/core/commands/command_table.h"
 #include "platform/core/errors/errors.h"
 #include "platform/core/memory/memory.h"
-#include "platform/core/window/window.h"
+#include "platform/core/window/window_api.h"
 #include "platform/support/library_commands.h"
 
 namespace runtime {
