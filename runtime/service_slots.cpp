@@ -1,5 +1,8 @@
 #include "runtime/service_slots.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace rt {
 namespace {
 
@@ -27,6 +30,11 @@ namespace detail {
 
 const void* slot_word(abi::Slot slot) {
   return g_words[static_cast<uint32_t>(slot)];
+}
+
+void not_attached(abi::Slot slot) {
+  std::fprintf(stderr, "service slot %u used before rt::attach\n", static_cast<uint32_t>(slot));
+  std::abort();
 }
 
 }  // namespace detail

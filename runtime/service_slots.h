@@ -3,7 +3,6 @@
 #pragma once
 
 #include <array>
-#include <cassert>
 
 #include "runtime/abi.h"
 
@@ -24,10 +23,16 @@ namespace detail {
 
 const void* slot_word(abi::Slot slot);
 
+// A call before attach is a programming error; it stops the process with a
+// message in every build type rather than jumping through a null word.
+[[noreturn]] void not_attached(abi::Slot slot);
+
 template <typename Fn>
 Fn service(abi::Slot slot) {
   const void* word = slot_word(slot);
-  assert(word != nullptr && "facade used before rt::attach");
+  if (word == nullptr) {
+    not_attached(slot);
+  }
   return *static_cast<const Fn*>(word);
 }
 

@@ -11,6 +11,7 @@
 #include "platform/core/errors/errors.h"
 #include "platform/core/memory/memory.h"
 #include "runtime/program_services.h"
+#include "runtime/service_slots.h"
 #include "runtime/window_commands.h"
 #include "tests/support/runtime_fixture.h"
 
@@ -160,6 +161,15 @@ TEST_F(RoutingTest, LifeCycleServices) {
 TEST_F(RoutingTest, ExitProgramDoesNotReturn) {
   services().exit_program = [](int32_t code) { std::_Exit(code + 10); };
   EXPECT_EXIT(rt::exit_program(0), ::testing::ExitedWithCode(10), "");
+}
+
+TEST_F(RoutingTest, UseBeforeAttachStopsWithMessage) {
+  EXPECT_DEATH(
+      {
+        rt::detach();
+        rt::process_events();
+      },
+      "service slot 3 used before rt::attach");
 }
 
 }  // namespace
