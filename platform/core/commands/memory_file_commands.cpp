@@ -30,14 +30,18 @@ FileStore& store() {
 }
 
 // Using a number that is not open is the program's fault.
-MemoryFile& file_of(const char* command, Args args) {
+std::map<int32_t, MemoryFile>::iterator open_file(const char* command, Args args) {
   const int32_t number = ArgReader(command, args).integer(0);
   const auto found = store().files.find(number);
   if (found == store().files.end()) {
     fatal_error(std::string("command ") + command + ": file " + std::to_string(number) +
                 " is not open");
   }
-  return found->second;
+  return found;
+}
+
+MemoryFile& file_of(const char* command, Args args) {
+  return open_file(command, args)->second;
 }
 
 abi::ArgRecord open_memory_file(Args) {
@@ -50,8 +54,7 @@ abi::ArgRecord open_memory_file(Args) {
 }
 
 abi::ArgRecord close_file(Args args) {
-  file_of("CloseFile", args);
-  store().files.erase(ArgReader("CloseFile", args).integer(0));
+  store().files.erase(open_file("CloseFile", args));
   return no_result();
 }
 

@@ -1,13 +1,11 @@
 // Measuring, cutting, searching and converting texts.
 #include <charconv>
-#include <cstring>
 #include <string>
 
 #include "platform/core/commands/builtin_commands.h"
 #include "platform/core/commands/command_args.h"
 #include "platform/core/commands/gbk_scan.h"
 #include "platform/core/commands/text_ops.h"
-#include "platform/core/errors/errors.h"
 
 namespace core {
 namespace {
