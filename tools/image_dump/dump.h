@@ -1,0 +1,20 @@
+// Printing a validated program image, part by part.
+#pragma once
+
+#include <ostream>
+
+#include "image/format/image_view.h"
+
+namespace dump {
+
+void header(std::ostream& out, const image::ImageView& view);
+void libraries(std::ostream& out, const image::ImageView& view);
+void declarations(std::ostream& out, const image::ImageView& view);
+void sections(std::ostream& out, const image::ImageView& view);
+void code_records(std::ostream& out, const image::ImageView& view);
+void relocations(std::ostream& out, const image::ImageView& view);
+void reloc1_groups(std::ostream& out, const image::ImageView& view);
+// Returns false (after saying why) when the form section does not validate.
+bool form(std::ostream& out, const image::ImageView& view);
+
+}  // namespace dump
