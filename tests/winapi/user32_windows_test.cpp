@@ -59,21 +59,27 @@ std::unique_ptr<QWidget> top_level(const char* title) {
 }
 
 TEST(User32Windows, CreationOrderHiddenOnesIncluded) {
-  auto first = top_level("first");
-  auto second = top_level("second");
-  auto third = top_level("third");
-  QWidget child(first.get());  // not a top-level window
+  // Enough windows that a hash or address order cannot pass by chance.
+  const std::vector<std::string> names = {"w1", "w2", "w3", "w4", "w5", "w6", "w7", "w8"};
+  std::vector<std::unique_ptr<QWidget>> windows;
+  for (const std::string& name : names) {
+    windows.push_back(top_level(name.c_str()));
+  }
+  QWidget child(windows[0].get());  // not a top-level window
   child.setWindowTitle("child");
-  // Showing in another order changes nothing.
-  third->show();
-  first->show();
-  EXPECT_EQ(titles(), (std::vector<std::string>{"first", "second", "third"}));
-
-  EXPECT_EQ(IsWindowVisible(handle_titled("first")), 1);
-  EXPECT_EQ(IsWindowVisible(handle_titled("second")), 0);
-  EXPECT_EQ(IsWindowVisible(handle_titled("third")), 1);
-  third->hide();
-  EXPECT_EQ(IsWindowVisible(handle_titled("third")), 0);
+  // Showing in another order changes nothing; every other one stays hidden.
+  for (size_t i = names.size(); i-- > 0;) {
+    if (i % 2 == 0) {
+      windows[i]->show();
+    }
+  }
+  EXPECT_EQ(titles(), names);
+  for (size_t i = 0; i < names.size(); ++i) {
+    EXPECT_EQ(IsWindowVisible(handle_titled(names[i])), i % 2 == 0 ? 1 : 0) << names[i];
+  }
+  windows[0]->hide();
+  EXPECT_EQ(IsWindowVisible(handle_titled("w1")), 0);
+  EXPECT_EQ(IsWindowVisible(nullptr), 0);
 }
 
 TEST(User32Windows, HandlesOfDestroyedWindowsStayInvalid) {
