@@ -4,7 +4,6 @@
 
 #include <array>
 #include <chrono>
-#include <functional>
 #include <utility>
 
 #include "service/handlers.h"
@@ -26,15 +25,12 @@ constexpr std::array<Action, 4> kActions = {{
     {"sendfreecall", handle_free_call},
 }};
 
-using FieldsHandler = std::function<void(ServiceContext&, const httplib::Request&,
-                                         const FormFields&, httplib::Response&)>;
-
 // Posts are read through a content reader: it holds them to the service's own
 // size limit (the library's plain handlers cap form bodies at 8 KiB), answers
 // a longer body with 413, and hands `handler` the fields of the body, unless
 // the body or the query is malformed.
 void add_form_post(httplib::Server& server, const std::string& path, ServiceContext& ctx,
-                   FieldsHandler handler) {
+                   ActionHandler handler) {
   server.Post(path, [&ctx, handler](const httplib::Request& req, httplib::Response& res,
                                     const httplib::ContentReader& reader) {
     if (req.is_multipart_form_data()) {
