@@ -2,6 +2,7 @@
 
 #include "platform/core/binding/dll_calls.h"
 #include "platform/core/binding/runtime_help.h"
+#include "platform/core/close_hook.h"
 #include "platform/core/commands/command_table.h"
 #include "platform/core/errors/errors.h"
 #include "platform/core/memory/memory.h"
@@ -23,7 +24,7 @@ const abi::ServiceTable& services() {
       .free_memory = &core::free_memory,
       .exit_program = &binding::exit_program,
       .run_message_loop = [](uint32_t) { core::window::run_message_loop(); },
-      .load_start_window = &core::window::load_start_window,
+      .load_start_window = &runtime::load_start_window,
       .runtime_help = &binding::runtime_help,
   };
   return table;

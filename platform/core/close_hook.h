@@ -1,0 +1,13 @@
+// Test hook: with LYB_CLOSE_AFTER_MS set to a number of milliseconds, the
+// start window is closed that long after it was shown, as the user's close
+// would, so end-to-end tests can run the real program to its normal end.
+#pragma once
+
+#include <cstdint>
+
+namespace runtime {
+
+// LoadStartWindow, arming the hook when the environment asks for it.
+uint32_t load_start_window(uint32_t window_id);
+
+}  // namespace runtime
