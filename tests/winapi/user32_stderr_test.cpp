@@ -83,6 +83,19 @@ TEST(MessageBoxStderrText, InvalidStylePrintsNothing) {
   EXPECT_EQ(answer, 0);
 }
 
+TEST(WithoutApplication, NoWindowsToEnumerate) {
+  int calls = 0;
+  EXPECT_EQ(EnumWindows(
+                [](HWND, LPARAM count) {
+                  ++*reinterpret_cast<int*>(count);
+                  return BOOL{1};
+                },
+                reinterpret_cast<LPARAM>(&calls)),
+            1);
+  EXPECT_EQ(calls, 0);
+  EXPECT_EQ(IsWindowVisible(reinterpret_cast<HWND>(0x10010)), 0);
+}
+
 // Without WINAPI_MSGBOX the display decides. Every row here has none, so a
 // wrong rule would try to open a display and abort the test program.
 struct DisplayRow {

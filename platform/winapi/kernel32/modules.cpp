@@ -99,6 +99,10 @@ DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
   std::string path;
   if (hModule == nullptr) {
     path = paths::program_file_path().string();
+    if (path.empty()) {
+      winapi::set_last_error(ERROR_MOD_NOT_FOUND);
+      return 0;
+    }
   } else {
     if (!is_loaded(hModule)) {
       winapi::set_last_error(ERROR_MOD_NOT_FOUND);

@@ -122,27 +122,36 @@ QMessageBox::Icon qt_icon(BoxIcon icon) {
   return QMessageBox::NoIcon;
 }
 
+// Qt's standard buttons where Windows has the same answer; the two answers
+// Qt lacks get buttons of their own.
+struct AnswerButton {
+  int answer;
+  QMessageBox::StandardButton standard;
+  const char* text;
+};
+
+constexpr AnswerButton kAnswerButtons[] = {
+    {IDOK, QMessageBox::Ok, nullptr},
+    {IDCANCEL, QMessageBox::Cancel, nullptr},
+    {IDABORT, QMessageBox::Abort, nullptr},
+    {IDRETRY, QMessageBox::Retry, nullptr},
+    {IDIGNORE, QMessageBox::Ignore, nullptr},
+    {IDYES, QMessageBox::Yes, nullptr},
+    {IDNO, QMessageBox::No, nullptr},
+    {IDTRYAGAIN, QMessageBox::NoButton, "Try Again"},
+    {IDCONTINUE, QMessageBox::NoButton, "Continue"},
+};
+
 QAbstractButton* add_answer(QMessageBox& box, int answer) {
-  switch (answer) {
-    case IDOK:
-      return box.addButton(QMessageBox::Ok);
-    case IDCANCEL:
-      return box.addButton(QMessageBox::Cancel);
-    case IDABORT:
-      return box.addButton(QMessageBox::Abort);
-    case IDRETRY:
-      return box.addButton(QMessageBox::Retry);
-    case IDIGNORE:
-      return box.addButton(QMessageBox::Ignore);
-    case IDYES:
-      return box.addButton(QMessageBox::Yes);
-    case IDNO:
-      return box.addButton(QMessageBox::No);
-    case IDTRYAGAIN:
-      return box.addButton(QMessageBox::tr("Try Again"), QMessageBox::AcceptRole);
-    default:
-      return box.addButton(QMessageBox::tr("Continue"), QMessageBox::AcceptRole);
+  for (const AnswerButton& button : kAnswerButtons) {
+    if (button.answer == answer) {
+      return button.text == nullptr
+                 ? box.addButton(button.standard)
+                 : box.addButton(QMessageBox::tr(button.text), QMessageBox::AcceptRole);
+    }
   }
+  Q_ASSERT_X(false, "add_answer", "no style produces this answer");
+  return nullptr;
 }
 
 int show_box(QWidget* owner, LPCSTR text, LPCSTR caption, const BoxStyle& style) {
