@@ -10,6 +10,7 @@ TabControl::TabControl(QWidget* parent) : QWidget(parent), bar_(new QTabBar(this
   // Like the original control: a click on a tab takes the focus, Tab does not.
   bar_->setFocusPolicy(Qt::ClickFocus);
   bar_->setDrawBase(false);
+  bar_->setExpanding(false);  // tabs as wide as their captions
   connect(bar_, &QTabBar::currentChanged, this, &TabControl::show_page);
 }
 

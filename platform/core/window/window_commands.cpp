@@ -46,7 +46,7 @@ LiveControl& control_arg(const char* what, Args args, size_t i, uint32_t kind) {
   const abi::ArgRecord& a = arg(what, args, i);
   LiveControl& c = control_for(what, static_cast<uint32_t>(a.value), a.high);
   if (c.kind != kind || !c.widget) {
-    fatal_error(std::string(what) + ": control is a " + form::kind_name(c.kind) + ", not a " +
+    fatal_error(std::string(what) + ": control (" + form::kind_name(c.kind) + ") is not of kind " +
                 form::kind_name(kind));
   }
   return c;

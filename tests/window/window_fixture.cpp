@@ -1,0 +1,89 @@
+#include "tests/window/window_fixture.h"
+
+#include <QTabBar>
+#include <QTest>
+
+#include "platform/core/memory/memory.h"
+#include "platform/core/window/tab_control.h"
+#include "platform/core/window/window_api.h"
+#include "ui/form_tables.h"
+
+namespace window_test {
+namespace {
+
+// One QApplication for the whole test program, made before the first test.
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override { app_ = new QApplication(argc_, argv_); }
+  void TearDown() override { delete app_; }
+
+ private:
+  int argc_ = 1;
+  char name_[12] = "window_test";
+  char* argv_[2] = {name_, nullptr};
+  QApplication* app_ = nullptr;
+};
+
+[[maybe_unused]] auto* const g_qt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+}  // namespace
+
+std::string routine_name(uint32_t code_offset) {
+  const uint32_t i = code_offset / program::kRoutineRecordSize;
+  return i < std::size(program::kRoutineNames) ? std::string(program::kRoutineNames[i])
+                                               : "offset " + std::to_string(code_offset);
+}
+
+void WindowTest::SetUp() {
+  blocks_at_start_ = core::live_blocks();
+  core::window::register_window_commands();
+  core::window::attach_form(ui::build_form_section(), [this](uint32_t code_offset) {
+    calls_.push_back(code_offset);
+    if (while_running) {
+      while_running(code_offset);
+    }
+  });
+  core::window::load_start_window(abi::kMainWindowId);
+}
+
+void WindowTest::TearDown() {
+  core::window::shut_down();
+  EXPECT_EQ(core::live_blocks(), blocks_at_start_) << "a test kept a block it was handed";
+}
+
+QMainWindow* WindowTest::window() const {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* main = qobject_cast<QMainWindow*>(w)) {
+      return main;
+    }
+  }
+  return nullptr;
+}
+
+QWidget* WindowTest::client() const {
+  return window()->centralWidget();
+}
+
+void WindowTest::bring_forward(QWidget* widget) {
+  for (QWidget* w = widget; w; w = w->parentWidget()) {
+    if (auto* tab = dynamic_cast<core::window::TabControl*>(w->parentWidget())) {
+      for (int i = 0; i < tab->page_count(); ++i) {
+        if (tab->page(i) == w) {
+          tab->set_current(i);
+        }
+      }
+    }
+  }
+  window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
+}
+
+std::vector<std::string> WindowTest::routines() const {
+  std::vector<std::string> names;
+  for (uint32_t offset : calls_) {
+    names.push_back(routine_name(offset));
+  }
+  return names;
+}
+
+}  // namespace window_test
