@@ -2,8 +2,8 @@
 // directory, a private registry file and test runtimes in the places the
 // launcher looks. Each row sets up one situation and checks the exit status,
 // what the runtime reported and whether the error message appeared.
-#include <gtest/gtest.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
