@@ -5,6 +5,7 @@
 
 #include "platform/winapi/base/last_error.h"
 #include "platform/winapi/codepage/codepage.h"
+#include "platform/winapi/codepage/codepage_exports.h"
 
 namespace {
 
@@ -229,6 +230,22 @@ TEST(LCMapStringA, TraditionalDirection) {
   char out[5] = {};
   EXPECT_EQ(LCMapStringA(0x0804, LCMAP_TRADITIONAL_CHINESE, gbk, 4, out, 4), 4);
   EXPECT_EQ(std::string(out, 4), "\x82\xF7\xBD\x79");
+}
+
+TEST(CodepageExports, CarryWindowsArgumentCounts) {
+  const auto rows = codepage_exports();
+  ASSERT_EQ(rows.size(), 3u);
+  EXPECT_STREQ(rows[0].name, "MultiByteToWideChar");
+  EXPECT_EQ(rows[0].words, 6u);
+  EXPECT_STREQ(rows[1].name, "WideCharToMultiByte");
+  EXPECT_EQ(rows[1].words, 8u);
+  EXPECT_STREQ(rows[2].name, "LCMapStringA");
+  EXPECT_EQ(rows[2].words, 6u);
+  // A -1 length travels as a 64-bit word and still means "up to the terminator".
+  const char text[] = "abc";
+  const uint64_t words[] = {CP_UTF8, 0, reinterpret_cast<uintptr_t>(text), 0xFFFFFFFFFFFFFFFFull,
+                            0,       0};
+  EXPECT_EQ(rows[0].thunk(words), 4u);
 }
 
 }  // namespace

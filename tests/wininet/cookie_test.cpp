@@ -93,6 +93,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "cookie has an empty name"},
         ParseRow{"tab_in_value", "a=x\ty", "h.test", "/", "", "", "", "", true, false,
                  "cookie 'a' holds a control character"},
+        ParseRow{"path_with_control_character_ignored", "a=1; path=/x\x01y", "h.test", "/d/p", "a",
+                 "1", "h.test", "/d/", true, false, nullptr},
+        ParseRow{"host_not_a_name", "a=1", "bad host", "/", "", "", "", "", true, false,
+                 "host 'bad host' cannot hold cookies"},
         ParseRow{"empty_line", "", "h.test", "/", "", "", "", "", true, false,
                  "cookie has no '=' between name and value"}),
     [](const auto& info) { return std::string(info.param.name); });

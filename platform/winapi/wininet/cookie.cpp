@@ -3,6 +3,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <limits>
 #include <vector>
@@ -37,6 +38,13 @@ bool equals_ignoring_case(std::string_view a, std::string_view b) {
 // Control characters would break the cookie header and the file's tab-separated lines.
 bool has_control_character(std::string_view s) {
   return std::any_of(s.begin(), s.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; });
+}
+
+// Host names as URLs carry them; anything else would not survive a cookie file line.
+bool is_host_name(std::string_view host) {
+  return !host.empty() && std::all_of(host.begin(), host.end(), [](unsigned char c) {
+    return std::isalnum(c) || c == '.' || c == '-' || c == '_' || c == ':' || c == '[' || c == ']';
+  });
 }
 
 bool is_ip_address(std::string_view host) {
@@ -154,12 +162,16 @@ CookieParse parse_cookie_line(std::string_view line, const CookieOrigin& origin)
     rest = next == std::string_view::npos ? std::string_view() : rest.substr(next);
   }
   const std::string host = lower(origin.host);
+  if (!is_host_name(host)) {
+    return refuse("host '" + host + "' cannot hold cookies");
+  }
   if (a.domain && !domain_suits_host(*a.domain, host)) {
     return refuse("domain '" + *a.domain + "' does not suit host '" + host + "'");
   }
   c.host_only = !a.domain;
   c.domain = a.domain ? *a.domain : host;
-  c.path = a.path && a.path->starts_with('/') ? *a.path : default_path(origin.path);
+  const bool usable_path = a.path && a.path->starts_with('/') && !has_control_character(*a.path);
+  c.path = usable_path ? *a.path : default_path(origin.path);
   if (a.max_age) {
     c.expires = *a.max_age <= 0 ? std::numeric_limits<int64_t>::min()
                                 : now_seconds() + std::min<int64_t>(*a.max_age, int64_t{1} << 40);

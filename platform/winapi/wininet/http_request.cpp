@@ -10,8 +10,6 @@ namespace winapi::wininet {
 namespace {
 
 constexpr int kMaxRedirects = 20;
-constexpr DWORD INTERNET_FLAG_NO_COOKIES = 0x00080000;
-constexpr DWORD INTERNET_FLAG_NO_AUTO_REDIRECT = 0x00200000;
 
 bool is_followed_redirect(int status) {
   return status == 301 || status == 302 || status == 303 || status == 307;
