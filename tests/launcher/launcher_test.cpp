@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -141,6 +142,10 @@ struct LaunchRow {
   Loaded loaded;
   bool message;
 };
+
+void PrintTo(const LaunchRow& row, std::ostream* out) {
+  *out << row.label;
+}
 
 class Launcher : public testing::TestWithParam<LaunchRow> {};
 

@@ -1,6 +1,7 @@
 // The REGEDIT4 model: what a file holds and how a malformed one is reported.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "platform/winapi/advapi32/registry_file.h"
@@ -24,6 +25,10 @@ struct ValueRow {
   DWORD type;
   std::string data;
 };
+
+void PrintTo(const ValueRow& row, std::ostream* out) {
+  *out << row.label;
+}
 
 class RegistryValue : public testing::TestWithParam<ValueRow> {};
 
@@ -119,6 +124,10 @@ struct MalformedRow {
   size_t line;
   const char* message;
 };
+
+void PrintTo(const MalformedRow& row, std::ostream* out) {
+  *out << row.label;
+}
 
 class RegistryMalformed : public testing::TestWithParam<MalformedRow> {};
 

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
 
 #include "platform/winapi/user32/user32.h"
@@ -86,6 +87,10 @@ struct AnswerRow {
   BoxAction action;
   int answer;
 };
+
+void PrintTo(const AnswerRow& row, std::ostream* out) {
+  *out << row.label;
+}
 
 class User32MessageBoxAnswers : public User32MessageBox,
                                 public testing::WithParamInterface<AnswerRow> {};

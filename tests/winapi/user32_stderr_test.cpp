@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <ostream>
 #include <string>
 
 #include "platform/winapi/user32/user32.h"
@@ -38,6 +39,10 @@ struct DefaultRow {
   UINT style;
   int answer;
 };
+
+void PrintTo(const DefaultRow& row, std::ostream* out) {
+  *out << row.label;
+}
 
 class MessageBoxStderr : public testing::TestWithParam<DefaultRow> {};
 
@@ -104,6 +109,10 @@ struct DisplayRow {
   const char* display;
   const char* wayland;
 };
+
+void PrintTo(const DisplayRow& row, std::ostream* out) {
+  *out << row.label;
+}
 
 class MessageBoxWithoutDisplay : public testing::TestWithParam<DisplayRow> {};
 

@@ -6,6 +6,7 @@
 #include <QMainWindow>
 #include <QWidget>
 #include <memory>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -134,6 +135,10 @@ struct TextRow {
   std::string expected;  // GBK bytes
   int result;
 };
+
+void PrintTo(const TextRow& row, std::ostream* out) {
+  *out << row.label;
+}
 
 class User32WindowText : public testing::TestWithParam<TextRow> {};
 
