@@ -119,6 +119,35 @@ TEST(Handles, WrongKindsAndMadeUpHandlesAreRefused) {
   EXPECT_TRUE(InternetCloseHandle(chain.internet));
 }
 
+// Texts that would end up inside the request head cannot smuggle in lines.
+TEST(Handles, TextsThatWouldBreakTheRequestHeadAreRefused) {
+  wininet_test::Handle internet(InternetOpenA("UA", INTERNET_OPEN_TYPE_DIRECT, "", "", 0));
+  wininet_test::Handle connection(
+      InternetConnectA(internet.get(), "h.test", 80, "", "", INTERNET_SERVICE_HTTP, 0, 0));
+  LPCSTR injected_accept[] = {"text/html\r\nX-Evil: 1", nullptr};
+  struct Row {
+    const char* what;
+    HINTERNET handle;
+  };
+  const Row rows[] = {
+      {"agent", InternetOpenA("UA\r\nX-Evil: 1", INTERNET_OPEN_TYPE_DIRECT, "", "", 0)},
+      {"server", InternetConnectA(internet.get(), "h.test\r\nX-Evil: 1", 80, "", "",
+                                  INTERNET_SERVICE_HTTP, 0, 0)},
+      {"server_with_path",
+       InternetConnectA(internet.get(), "h.test/x", 80, "", "", INTERNET_SERVICE_HTTP, 0, 0)},
+      {"verb",
+       HttpOpenRequestA(connection.get(), "GET /x HTTP/1.0\r\n", "/", "", "", nullptr, 0, 0)},
+      {"object",
+       HttpOpenRequestA(connection.get(), "GET", "/\r\nX-Evil: 1", "", "", nullptr, 0, 0)},
+      {"referer",
+       HttpOpenRequestA(connection.get(), "GET", "/", "", "r\nX-Evil: 1", nullptr, 0, 0)},
+      {"accept", HttpOpenRequestA(connection.get(), "GET", "/", "", "", injected_accept, 0, 0)},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(row.handle, nullptr) << row.what;
+  }
+}
+
 TEST(Handles, NothingListeningFailsTheSend) {
   const int probe = socket(AF_INET, SOCK_STREAM, 0);
   sockaddr_in addr{};

@@ -169,6 +169,17 @@ TEST(RawHeaders, SixtyFourKilobytesOfHeaders) {
             "HTTP/1.1 200 OK\r\n" + filler + "Set-Cookie: late=1\r\nContent-Length: 2\r\n\r\n");
 }
 
+TEST(RawHeaders, InterimReplyIsNotTheReply) {
+  RawServer server([](Peer& peer, const std::string&, int) {
+    peer.send("HTTP/1.1 100 Continue\r\nX-Interim: 1\r\n\r\n" + wininet_test::reply("ok"));
+  });
+  const auto fetched = wininet_test::fetch(args_for(server));
+  ASSERT_TRUE(fetched.sent);
+  EXPECT_EQ(fetched.status, 200u);
+  EXPECT_EQ(fetched.body, "ok");
+  EXPECT_EQ(fetched.raw_headers, "HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\n");
+}
+
 TEST(RawHeaders, BufferSizesFollowWindows) {
   RawServer server([](Peer& peer, const std::string&, int) {
     peer.send("HTTP/1.1 200 OK\r\nA: 1\r\nContent-Length: 0\r\n\r\n");

@@ -135,17 +135,16 @@ Transfer::~Transfer() {
   }
 }
 
-bool Transfer::configure() {
-  CURL* e = easy_.get();
-  const auto& x = exchange_;
+// The header lists libcurl sends: exactly our lines, in order, and an empty
+// entry for each header libcurl would otherwise add of its own.
+void Transfer::build_lists() {
   // libcurl moves a Host line it finds first to just below the request line;
   // an empty "Host:" entry ahead of ours makes it send ours where it stands.
   curl_slist* headers = append(nullptr, "Host:");
-  for (const auto& line : x.header_lines) {
+  for (const auto& line : exchange_.header_lines) {
     headers = append(headers, curl_header_entry(line));
   }
-  // libcurl's own additions that WinINet does not make.
-  HeaderLines wire(x.header_lines.begin(), x.header_lines.end());
+  const HeaderLines& wire = exchange_.header_lines;
   for (const char* name : {"Accept", "Expect", "Proxy-Connection", "Content-Type"}) {
     if (!has_header(wire, name)) {
       headers = append(headers, std::string(name) + ":");
@@ -154,11 +153,33 @@ bool Transfer::configure() {
   headers_.reset(headers);
   proxy_headers_.reset(append(nullptr, "Proxy-Connection:"));
   curl_slist* connect_to = nullptr;
-  for (const auto& entry : x.connect_to) {
+  for (const auto& entry : exchange_.connect_to) {
     connect_to = append(connect_to, entry);
   }
   connect_to_.reset(connect_to);
+}
 
+void Transfer::set_method() {
+  CURL* e = easy_.get();
+  const auto& x = exchange_;
+  if (x.verb == "HEAD") {
+    curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
+  } else if (x.body) {
+    curl_easy_setopt(e, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(x.body->size()));
+    curl_easy_setopt(e, CURLOPT_POSTFIELDS, x.body->data());
+    if (x.verb != "POST") {
+      curl_easy_setopt(e, CURLOPT_CUSTOMREQUEST, x.verb.c_str());
+    }
+  } else if (x.verb != "GET") {
+    curl_easy_setopt(e, CURLOPT_CUSTOMREQUEST, x.verb.c_str());
+  }
+}
+
+bool Transfer::configure() {
+  CURL* e = easy_.get();
+  const auto& x = exchange_;
+  build_lists();
+  set_method();
   bool ok = curl_easy_setopt(e, CURLOPT_URL, x.url.c_str()) == CURLE_OK;
   ok = ok && curl_easy_setopt(e, CURLOPT_PROTOCOLS_STR, "http,https") == CURLE_OK;
   curl_easy_setopt(e, CURLOPT_PATH_AS_IS, 1L);
@@ -176,17 +197,6 @@ bool Transfer::configure() {
   if (x.proxy) {
     curl_easy_setopt(e, CURLOPT_PROXY, x.proxy->c_str());
   }
-  if (x.verb == "HEAD") {
-    curl_easy_setopt(e, CURLOPT_NOBODY, 1L);
-  } else if (x.body) {
-    curl_easy_setopt(e, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(x.body->size()));
-    curl_easy_setopt(e, CURLOPT_POSTFIELDS, x.body->data());
-    if (x.verb != "POST") {
-      curl_easy_setopt(e, CURLOPT_CUSTOMREQUEST, x.verb.c_str());
-    }
-  } else if (x.verb != "GET") {
-    curl_easy_setopt(e, CURLOPT_CUSTOMREQUEST, x.verb.c_str());
-  }
   curl_easy_setopt(e, CURLOPT_HEADERFUNCTION, &Transfer::on_header);
   curl_easy_setopt(e, CURLOPT_HEADERDATA, this);
   curl_easy_setopt(e, CURLOPT_WRITEFUNCTION, &Transfer::on_body);
@@ -202,11 +212,13 @@ size_t Transfer::on_header(char* data, size_t size, size_t count, void* self) {
   const size_t bytes = size * count;
   t->last_activity_ = Clock::now();
   const auto line = without_line_end(data, bytes);
-  if (line.starts_with("HTTP/")) {
-    // A new reply begins (after an interim 1xx one, the earlier lines go).
+  if (t->awaiting_status_) {
+    // A reply begins; after an interim 1xx one, its lines are dropped.
     t->head_ = ReplyHead{std::string(line), {}, status_of(line)};
+    t->awaiting_status_ = false;
   } else if (line.empty()) {
-    t->head_done_ = t->head_.status >= 200 || t->head_.status == 0;
+    t->head_done_ = t->head_.status >= 200;
+    t->awaiting_status_ = !t->head_done_;
   } else {
     t->head_.lines.emplace_back(line);
   }

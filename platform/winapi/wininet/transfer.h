@@ -67,6 +67,8 @@ class Transfer {
   static size_t on_body(char* data, size_t size, size_t count, void* self);
   static int on_progress(void* self, curl_off_t, curl_off_t, curl_off_t, curl_off_t uploaded);
 
+  void build_lists();
+  void set_method();
   bool configure();
   template <typename Done>
   DWORD drive(Done done);
@@ -84,6 +86,7 @@ class Transfer {
   bool attached_ = false;
 
   ReplyHead head_;
+  bool awaiting_status_ = true;
   bool head_done_ = false;
   std::string buffer_;
   size_t consumed_ = 0;

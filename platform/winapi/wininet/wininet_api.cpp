@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -24,6 +25,17 @@ HINTERNET fail_handle(DWORD error) {
 
 std::string text_or_empty(LPCSTR text) {
   return text != nullptr ? text : "";
+}
+
+// Texts that end up inside a header line must not break it.
+bool fits_in_header(std::string_view text) {
+  return std::none_of(text.begin(), text.end(),
+                      [](unsigned char c) { return c < 0x20 || c == 0x7F; });
+}
+
+bool is_server_name(std::string_view name) {
+  return !name.empty() && fits_in_header(name) &&
+         name.find_first_of(" /?#@\\") == std::string_view::npos;
 }
 
 // The live object of a handle of the wanted kind; sets the last error if not.
@@ -70,7 +82,7 @@ extern "C" HINTERNET InternetOpenA(LPCSTR agent, DWORD access_type, LPCSTR proxy
   const bool known_type = access_type == INTERNET_OPEN_TYPE_PRECONFIG ||
                           access_type == INTERNET_OPEN_TYPE_DIRECT ||
                           access_type == INTERNET_OPEN_TYPE_PROXY || access_type == 4;
-  if (!known_type || (flags & INTERNET_FLAG_ASYNC) != 0 ||
+  if (!known_type || (flags & INTERNET_FLAG_ASYNC) != 0 || !fits_in_header(text_or_empty(agent)) ||
       (access_type == INTERNET_OPEN_TYPE_PROXY && (proxy == nullptr || *proxy == '\0'))) {
     return fail_handle(ERROR_INVALID_PARAMETER);
   }
@@ -91,7 +103,7 @@ extern "C" HINTERNET InternetConnectA(HINTERNET internet, LPCSTR server, INTERNE
   if (!session) {
     return nullptr;
   }
-  if (server == nullptr || *server == '\0' || service != INTERNET_SERVICE_HTTP) {
+  if (server == nullptr || !is_server_name(server) || service != INTERNET_SERVICE_HTTP) {
     return fail_handle(ERROR_INVALID_PARAMETER);
   }
   auto connection = std::make_shared<Connection>();
@@ -115,9 +127,9 @@ extern "C" HINTERNET HttpOpenRequestA(HINTERNET connection, LPCSTR verb, LPCSTR 
   setup.referer = text_or_empty(referrer);
   setup.accept = accept_header(accept_types);
   setup.flags = flags;
-  if (setup.verb.find_first_of(" \t\r\n") != std::string::npos ||
-      setup.object.find_first_of("\r\n") != std::string::npos ||
-      setup.referer.find_first_of("\r\n") != std::string::npos) {
+  if (setup.verb.find_first_of(" \t") != std::string::npos || !fits_in_header(setup.verb) ||
+      !fits_in_header(setup.object) || !fits_in_header(setup.referer) ||
+      !fits_in_header(setup.accept)) {
     return fail_handle(ERROR_INVALID_PARAMETER);
   }
   return internet_handles().add(std::make_shared<HttpRequest>(std::move(parent), std::move(setup)),
