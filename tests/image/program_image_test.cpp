@@ -12,6 +12,7 @@
 #include "image/const_table.h"
 #include "image/format/byte_io.h"
 #include "image/format/image_view.h"
+#include "image/program_image_layout.h"
 #include "image/writer/program_image.h"
 #include "platform/gbk/gbk_text.h"
 #include "runtime/abi.h"
@@ -232,6 +233,30 @@ TEST(ProgramImage, AdTemplatesAreStoredWholeWithCrLfLineEnds) {
 TEST(ProgramImage, WritingTwiceGivesTheSameBytes) {
   EXPECT_EQ(writer::build_program_image(ui::build_form_section()).built.bytes,
             program_image().built.bytes);
+}
+
+}  // namespace
+
+namespace {
+
+// The header the program is compiled with describes this very image.
+TEST(ProgramImageLayout, MatchesTheImageTheWriterBuilds) {
+  namespace layout = program::layout;
+  const auto& p = program_image();
+  EXPECT_EQ(layout::kImageSize, p.built.bytes.size());
+  const uint32_t code = p.built.data_offsets[static_cast<size_t>(SectionId::Code)];
+  for (uint32_t s = 0; s < abi::kSlotCount; ++s) {
+    EXPECT_EQ(layout::kSlotWords[s], code + p.code.slot_words[s]) << "slot " << s;
+    EXPECT_EQ(image::read_u64(p.built.bytes, layout::kSlotWords[s]), s * 4u);
+  }
+  EXPECT_EQ(image::read_u32(p.built.bytes, layout::kStartWindowIdWord), abi::kMainWindowId);
+  EXPECT_EQ(image::read_u64(p.built.bytes, layout::kReleaseGlobalsWord),
+            program::code_offset(Routine::ReleaseGlobals));
+  EXPECT_EQ(image::read_u64(p.built.bytes, layout::kEnumCallbackWord),
+            program::code_offset(Routine::EnumWindowsCallback));
+  for (size_t c = 0; c < program::kConstCount; ++c) {
+    EXPECT_EQ(layout::kConstOffsets[c], p.constants.offsets[c]) << "constant " << c;
+  }
 }
 
 }  // namespace
