@@ -246,4 +246,40 @@ TEST_F(WebAccessRequest, AProxyIsNamedForHttpAndCarriesTheWholeUrl) {
       << only_request();
 }
 
+struct SecureRow {
+  const char* name;
+  const char* url;
+  const char* connect_to;
+  int port;
+  const char* path;
+};
+
+class SecureUrls : public WebAccessRequest, public ::testing::WithParamInterface<SecureRow> {};
+
+// The request goes out as TLS: what reaches the plain server is a handshake.
+TEST_P(SecureUrls, AreFetchedOverTls) {
+  const SecureRow& row = GetParam();
+  const ConnectTo route(row.connect_to, port());
+  const rt::Bytes reply = web::网页_访问(row.url);
+  EXPECT_TRUE(reply.empty());
+  const auto connect = calls_of(Dll::InternetConnectA);
+  ASSERT_EQ(connect.size(), 1u);
+  EXPECT_EQ(connect[0].texts[0], "secure.test");
+  EXPECT_EQ(static_cast<int>(connect[0].words[2]), row.port);
+  const auto open = calls_of(Dll::HttpOpenRequestA);
+  EXPECT_EQ(open[0].texts[1], row.path);
+  EXPECT_EQ(open[0].words[6], 0x80000000u | 0x00800000u);
+  const std::string hello = only_request();
+  ASSERT_GE(hello.size(), 2u);
+  EXPECT_EQ(hello.substr(0, 2), "\x16\x03");
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SecureUrls,
+                         ::testing::Values(SecureRow{"DefaultPort", "https://Secure.test/x",
+                                                     "secure.test:443", 443, "/x"},
+                                           SecureRow{"NamedPort",
+                                                     "  https://secure.test:8443/y?z=1",
+                                                     "secure.test:8443", 8443, "/y?z=1"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 }  // namespace

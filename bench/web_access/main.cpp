@@ -1,0 +1,190 @@
+// The web access routine against libcurl's easy interface on the same
+// loopback server: a 64 MiB reply (throughput and peak extra memory) and
+// 1,000 small GETs with fresh handles each. Prints the measured ratios and
+// fails when one misses its target.
+#include <curl/curl.h>
+#include <httplib.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <thread>
+
+#include "bench/web_access/program_host.h"
+#include "web/web_access.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr size_t kBigBody = 64u << 20;
+constexpr size_t kPattern = 1u << 20;
+constexpr int kSmallRequests = 1000;
+constexpr int kBigRounds = 3;
+constexpr int kSmallRounds = 3;
+
+constexpr double kMinThroughputRatio = 0.5;
+constexpr double kMaxSmallTimeRatio = 1.5;
+constexpr double kMaxExtraMemoryRatio = 1.25;
+
+class LoopbackServer {
+ public:
+  LoopbackServer() : pattern_(kPattern, '\0') {
+    for (size_t i = 0; i < pattern_.size(); ++i) {
+      pattern_[i] = static_cast<char>(i * 31 + 7);
+    }
+    // Streamed from one pattern block, so the server holds no copy of the body.
+    server_.Get("/big", [this](const httplib::Request&, httplib::Response& res) {
+      res.set_content_provider(kBigBody, "application/octet-stream",
+                               [this](size_t offset, size_t length, httplib::DataSink& sink) {
+                                 const size_t at = offset % kPattern;
+                                 sink.write(pattern_.data() + at, std::min(length, kPattern - at));
+                                 return true;
+                               });
+    });
+    server_.Get("/small", [](const httplib::Request&, httplib::Response& res) {
+      res.set_content("<h2>127.0.0.1</h2>", "text/html");
+    });
+    port_ = server_.bind_to_any_port("127.0.0.1");
+    thread_ = std::thread([this] { server_.listen_after_bind(); });
+    while (!server_.is_running()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+  }
+  ~LoopbackServer() {
+    server_.stop();
+    thread_.join();
+  }
+  std::string url(const char* path) const {
+    return "http://127.0.0.1:" + std::to_string(port_) + path;
+  }
+
+ private:
+  std::string pattern_;
+  httplib::Server server_;
+  int port_ = 0;
+  std::thread thread_;
+};
+
+// Resident and peak resident memory in KiB, from /proc/self/status.
+long status_kib(const std::string& key) {
+  std::ifstream status("/proc/self/status");
+  for (std::string line; std::getline(status, line);) {
+    if (line.starts_with(key + ":")) {
+      return std::stol(line.substr(key.size() + 1));
+    }
+  }
+  return -1;
+}
+
+struct Run {
+  double seconds = 0;
+  size_t bytes = 0;
+  long extra_kib = 0;  // peak resident memory above what was resident before
+};
+
+// Runs `fetch` with the peak resident mark reset first.
+Run measure(const std::function<size_t()>& fetch) {
+  std::ofstream("/proc/self/clear_refs") << "5";
+  const long before = status_kib("VmRSS");
+  const auto start = Clock::now();
+  Run run;
+  run.bytes = fetch();
+  run.seconds = std::chrono::duration<double>(Clock::now() - start).count();
+  run.extra_kib = status_kib("VmHWM") - before;
+  return run;
+}
+
+size_t on_data(char* data, size_t size, size_t count, void* target) {
+  static_cast<std::string*>(target)->append(data, size * count);
+  return size * count;
+}
+
+size_t curl_get(const std::string& url) {
+  const std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> easy(curl_easy_init(),
+                                                                 curl_easy_cleanup);
+  std::string body;
+  curl_easy_setopt(easy.get(), CURLOPT_URL, url.c_str());
+  curl_easy_setopt(easy.get(), CURLOPT_WRITEFUNCTION, on_data);
+  curl_easy_setopt(easy.get(), CURLOPT_WRITEDATA, &body);
+  curl_easy_perform(easy.get());
+  return body.size();
+}
+
+size_t routine_get(const std::string& url) {
+  return web::网页_访问(url.c_str()).size();
+}
+
+Run best(const Run& a, const Run& b) {
+  return {std::min(a.seconds, b.seconds), b.bytes, std::max(a.extra_kib, b.extra_kib)};
+}
+
+bool report(const char* what, double ratio, bool within, const char* target) {
+  std::printf("%-44s %8.3f   target %s  %s\n", what, ratio, target, within ? "met" : "MISSED");
+  return within;
+}
+
+}  // namespace
+
+int main() {
+  bench::host_program(LYB_PROGRAM_DIR);
+  curl_global_init(CURL_GLOBAL_DEFAULT);
+  const LoopbackServer server;
+  const std::string big = server.url("/big");
+  const std::string small = server.url("/small");
+
+  Run ours_big{1e9, 0, 0};
+  Run curl_big{1e9, 0, 0};
+  for (int round = 0; round < kBigRounds; ++round) {
+    ours_big = best(ours_big, measure([&] { return routine_get(big); }));
+    curl_big = best(curl_big, measure([&] { return curl_get(big); }));
+  }
+  const auto many = [&](size_t (*get)(const std::string&)) {
+    return measure([&] {
+      size_t total = 0;
+      for (int i = 0; i < kSmallRequests; ++i) {
+        total += get(small);
+      }
+      return total;
+    });
+  };
+  Run ours_small{1e9, 0, 0};
+  Run curl_small{1e9, 0, 0};
+  for (int round = 0; round < kSmallRounds; ++round) {
+    ours_small = best(ours_small, many(routine_get));
+    curl_small = best(curl_small, many(curl_get));
+  }
+  curl_global_cleanup();
+
+  const double mib = static_cast<double>(kBigBody) / (1 << 20);
+  std::printf(
+      "64 MiB reply: routine %.1f MiB/s (%zu bytes, +%ld KiB peak), "
+      "libcurl %.1f MiB/s (%zu bytes, +%ld KiB peak)\n",
+      mib / ours_big.seconds, ours_big.bytes, ours_big.extra_kib, mib / curl_big.seconds,
+      curl_big.bytes, curl_big.extra_kib);
+  std::printf("%d small GETs: routine %.3f s, libcurl %.3f s\n", kSmallRequests, ours_small.seconds,
+              curl_small.seconds);
+
+  const double body_kib = static_cast<double>(kBigBody) / 1024;
+  const double throughput = curl_big.seconds / ours_big.seconds;
+  const double small_time = ours_small.seconds / curl_small.seconds;
+  const double memory = static_cast<double>(ours_big.extra_kib) / body_kib;
+  bool ok = ours_big.bytes == kBigBody && curl_big.bytes == kBigBody &&
+            ours_small.bytes == curl_small.bytes;
+  if (!ok) {
+    std::printf("the replies were incomplete\n");
+  }
+  ok &= report("throughput, routine / libcurl", throughput, throughput >= kMinThroughputRatio,
+               ">= 0.5");
+  ok &= report("small GETs time, routine / libcurl", small_time, small_time <= kMaxSmallTimeRatio,
+               "<= 1.5");
+  ok &= report("peak extra memory / body size, routine", memory, memory <= kMaxExtraMemoryRatio,
+               "<= 1.25");
+  std::printf("%-44s %8.3f   (for comparison)\n", "peak extra memory / body size, libcurl",
+              static_cast<double>(curl_big.extra_kib) / body_kib);
+  return ok ? 0 : 1;
+}
