@@ -140,8 +140,12 @@ int main() {
   Run ours_big{1e9, 0, 0};
   Run curl_big{1e9, 0, 0};
   for (int round = 0; round < kBigRounds; ++round) {
-    ours_big = best(ours_big, measure([&] { return routine_get(big); }));
-    curl_big = best(curl_big, measure([&] { return curl_get(big); }));
+    const Run ours = measure([&] { return routine_get(big); });
+    const Run curl = measure([&] { return curl_get(big); });
+    std::printf("64 MiB round %d: routine %.3f s +%ld KiB, libcurl %.3f s +%ld KiB\n", round + 1,
+                ours.seconds, ours.extra_kib, curl.seconds, curl.extra_kib);
+    ours_big = best(ours_big, ours);
+    curl_big = best(curl_big, curl);
   }
   const auto many = [&](size_t (*get)(const std::string&)) {
     return measure([&] {

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "tests/web/web_fixture.h"
@@ -125,6 +129,31 @@ TEST_F(WebAccessCookies, ALineWithoutEqualsSignStoresNothing) {
   const ConnectTo route("noequals.test:80", server.port());
   EXPECT_EQ(bytes_of(web::网页_访问("http://noequals.test/")), "x");
   EXPECT_EQ(cookie_calls(), (std::vector<CookieCall>{{"http://noequals.test", "ok", "1"}}));
+}
+
+// The data goes to the store with its attributes, so an expiry in the future
+// keeps a cookie per user and one in the past deletes it.
+TEST_F(WebAccessCookies, AttributesTravelUnchangedSoExpiryCounts) {
+  RawServer server([](Peer& peer, const std::string&, int index) {
+    const char* cookies[] = {
+        "Set-Cookie: keep=1; expires=Wed, 01 Jan 2098 00:00:00 GMT; path=/\r\n"
+        "Set-Cookie: gone=1; path=/\r\n",
+        "Set-Cookie: gone=0; expires=Thu, 01 Jan 1970 00:00:00 GMT; path=/\r\n", ""};
+    peer.send(wininet_test::reply("x", cookies[std::min(index, 2)]));
+  });
+  const ConnectTo route("expiry.test:80", server.port());
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(bytes_of(web::网页_访问("http://expiry.test/")), "x");
+  }
+  EXPECT_EQ(cookie_calls().at(0), (CookieCall{"http://expiry.test", "keep",
+                                              "1; expires=Wed, 01 Jan 2098 00:00:00 GMT; path=/"}));
+  const auto requests = server.requests();
+  ASSERT_EQ(requests.size(), 3u);
+  EXPECT_EQ(cookie_line(requests[1]), "keep=1; gone=1");
+  EXPECT_EQ(cookie_line(requests[2]), "keep=1");
+  std::ifstream file(std::string(std::getenv("XDG_DATA_HOME")) + "/winapi/cookies.txt");
+  const std::string stored((std::istreambuf_iterator<char>(file)), {});
+  EXPECT_NE(stored.find("keep"), std::string::npos) << stored;
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/core/commands/command_table.h"
 #include "platform/gbk/gbk_text.h"
 #include "runtime/abi.h"
+#include "tests/support/temp_dir.h"
 
 namespace web_test {
 namespace {
@@ -64,8 +65,12 @@ abi::ArgRecord count_process_events(std::span<const abi::ArgRecord>) {
   return {};
 }
 
-// Loaded once per process: the library's cookie store lives as long as it does.
+// Loaded once per process: the library's cookie store lives as long as it
+// does. The per-user cookie file goes to a private directory, never the
+// user's own.
 void declare_functions() {
+  static const test_support::TempDir data_home;
+  static const test_support::ScopedEnv data_home_env("XDG_DATA_HOME", data_home.path().string());
   static const bool declared = [] {
     std::vector<binding::DeclaredFunction> declarations;
     for (const program::DllDeclaration& d : program::kDeclarations) {
