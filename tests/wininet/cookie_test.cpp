@@ -97,6 +97,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "1", "h.test", "/d/", true, false, nullptr},
         ParseRow{"host_not_a_name", "a=1", "bad host", "/", "", "", "", "", true, false,
                  "host 'bad host' cannot hold cookies"},
+        ParseRow{"host_of_dots", "a=1", ".", "/", "", "", "", "", true, false,
+                 "host '.' cannot hold cookies"},
         ParseRow{"empty_line", "", "h.test", "/", "", "", "", "", true, false,
                  "cookie has no '=' between name and value"}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -42,9 +42,11 @@ bool has_control_character(std::string_view s) {
 
 // Host names as URLs carry them; anything else would not survive a cookie file line.
 bool is_host_name(std::string_view host) {
-  return !host.empty() && std::all_of(host.begin(), host.end(), [](unsigned char c) {
-    return std::isalnum(c) || c == '.' || c == '-' || c == '_' || c == ':' || c == '[' || c == ']';
-  });
+  return !host.empty() && host.front() != '.' &&
+         std::all_of(host.begin(), host.end(), [](unsigned char c) {
+           return std::isalnum(c) || c == '.' || c == '-' || c == '_' || c == ':' || c == '[' ||
+                  c == ']';
+         });
 }
 
 bool is_ip_address(std::string_view host) {
