@@ -42,6 +42,10 @@ class ProgramForm : public ::testing::Test {
 std::vector<uint8_t>* ProgramForm::bytes_ = nullptr;
 form::Form* ProgramForm::form_ = nullptr;
 
+TEST_F(ProgramForm, ReadsBackAsTheTablesBuiltIt) {
+  EXPECT_EQ(*form_, ui::build_form());
+}
+
 TEST_F(ProgramForm, ElementOrderIsWindowControlsMenuThenTheTwoContainers) {
   const auto& els = form_->elements;
   ASSERT_EQ(els.size(), 64u);

@@ -35,6 +35,17 @@ TEST(HtmlView, DecodesThePagesDeclaredCharset) {
       {"GBK quoted", "<meta charset=\"GBK\"><p>\xb8\xa3</p>", "福"},
       {"utf-8", "<meta charset=utf-8><p>\xe7\xa6\x8f</p>", "福"},
       {"none", "<p>\xb8\xa3</p>", "福"},
+      {"scripts and styles hidden",
+       "<head><meta charset=gb2312><style>p{margin:0;}</style><script>"
+       "document.oncontextmenu=function(e){return   false;}</script></head>"
+       "<body onselectstart=\"return false\"><p>\xb8\xa3</p><!--}Page--></body>",
+       "福"},
+      {"banner without a body",
+       "<head><meta charset=gb2312></head><script type=\"text/javascript\">alimama_pid='x';"
+       "alimama_tks={};</script><script src=\"http://127.0.0.1:1/w.js\"></script>"
+       "<!--}Page--><div style=\"display:none\"><script src=\"s.js\"></script></div>"
+       "</body></html>",
+       ""},
   };
   TempDir dir;
   for (const PageRow& row : rows) {

@@ -208,7 +208,7 @@ TEST_F(WindowEvents, RunningHandlerIsNotStartedTwiceButOthersRun) {
   while_running = [&](uint32_t offset) {
     if (routine_name(offset) == "RequestVoiceCode") {
       write_property(abi::kMainWindowId, 时钟1, abi::property::Content, -1, 10, 0);
-      QTest::qWaitFor([this] { return routines().size() >= 2; }, 2000);
+      EXPECT_TRUE(QTest::qWaitFor([this] { return routines().size() >= 2; }, 2000));
       write_property(abi::kMainWindowId, 时钟1, abi::property::Content, -1, 0, 0);
     }
   };

@@ -192,7 +192,7 @@ TEST_F(WindowProperties, ShowMessageBoxIsModalAndKeepsEventsRunning) {
   write_property(kWin, 时钟1, abi::property::Content, -1, 10, 0);
   QString shown;
   QTimer::singleShot(0, [&] {
-    QTest::qWaitFor([this] { return routines().size() >= 2; }, 2000);  // ticks while open
+    EXPECT_TRUE(QTest::qWaitFor([this] { return routines().size() >= 2; }, 2000));  // ticks
     QWidget* box = QApplication::activeModalWidget();
     ASSERT_NE(box, nullptr);
     shown = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))->text();
