@@ -12,6 +12,7 @@
 
 #include "image/routine_list.h"
 #include "runtime/abi.h"
+#include "tests/support/temp_dir.h"
 
 namespace window_test {
 
@@ -43,6 +44,10 @@ class WindowTest : public ::testing::Test {
   }
 
  private:
+  // The browser boxes' stored addresses name a drive; its folder goes here,
+  // not into the user's home.
+  test_support::TempDir data_home_;
+  test_support::ScopedEnv data_env_{"XDG_DATA_HOME", data_home_.path().string()};
   std::vector<uint32_t> calls_;
   size_t blocks_at_start_ = 0;
 };
