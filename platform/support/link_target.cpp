@@ -14,7 +14,8 @@ QUrl url_for_target(std::string_view gbk_target) {
   if (scheme.match(text).hasMatch()) {
     return QUrl(text);
   }
-  const std::filesystem::path file = paths::host_path(gbk_target);
+  // Linux file names are UTF-8: the path's characters, not its GBK bytes.
+  const std::filesystem::path file = paths::host_path(text.toStdString());
   return QUrl::fromLocalFile(QString::fromStdString(file.string()));
 }
 

@@ -165,14 +165,15 @@ TEST_F(WindowProperties, OpenLinkOpensTheTargetLocalPathsIncluded) {
   test_support::ScopedEnv xdg("XDG_DATA_HOME", data.path().string());
   UrlCatcher catcher;
   const abi::ArgRecord link[] = {ref(超级链接框1, abi::kind::HyperlinkBox)};
-  write_property(kWin, 超级链接框1, abi::property::Address, -1, word("c:\\help.html"), 0);
+  write_property(kWin, 超级链接框1, abi::property::Address, -1,
+                 word("c:\\\xca\xb9\xd3\xc3\xb0\xef\xd6\xfa.html"), 0);
   core::call_core_command(abi::cmd::OpenLink, 1, link);
   write_property(kWin, 超级链接框1, abi::property::Address, -1, word("http://127.0.0.1:1/a?b=c"),
                  0);
   core::call_core_command(abi::cmd::OpenLink, 1, link);
   ASSERT_EQ(catcher.urls.size(), 2u);
   EXPECT_EQ(catcher.urls[0].toLocalFile().toStdString(),
-            (data.path() / "winapi/drive_c/help.html").string());
+            (data.path() / "winapi/drive_c/使用帮助.html").string());
   EXPECT_EQ(catcher.urls[1].toString(), QStringLiteral("http://127.0.0.1:1/a?b=c"));
 }
 
