@@ -26,11 +26,11 @@ constexpr uint32_t kCentred = 1;
 constexpr uint8_t kAnsi = 0;
 constexpr uint8_t kGb2312 = 134;
 
-constexpr FontSpec kDigitFont{"Times New Roman", 29, 700, kAnsi};
-constexpr FontSpec kDialFont{"黑体", 19, 700, kGb2312};
-constexpr FontSpec kClearFont{"宋体", 16, 700, kGb2312};
-constexpr FontSpec kWarningFont{"宋体", 19, 400, kGb2312};
-constexpr FontSpec kNumberFont{"Times New Roman", 29, 400, kAnsi};
+constexpr FontRow kDigitFont{"Times New Roman", 29, 700, kAnsi};
+constexpr FontRow kDialFont{"黑体", 19, 700, kGb2312};
+constexpr FontRow kClearFont{"宋体", 16, 700, kGb2312};
+constexpr FontRow kWarningFont{"宋体", 19, 400, kGb2312};
+constexpr FontRow kNumberFont{"Times New Roman", 29, 400, kAnsi};
 
 constexpr uint32_t kShown = form::state::Visible;
 constexpr uint32_t kShownTabStop = form::state::Visible | form::state::TabStop;
@@ -45,7 +45,7 @@ struct LabelRow {
   uint32_t frame = form::frame::None;
   uint32_t alignment = kLeft;
   bool word_wrap = false;
-  const FontSpec* font = nullptr;
+  const FontRow* font = nullptr;
 };
 
 const LabelRow kLabels[] = {
@@ -105,7 +105,7 @@ struct ButtonRow {
   uint32_t parent;
   Geometry at;
   std::string_view caption;
-  const FontSpec* font = nullptr;
+  const FontRow* font = nullptr;
   bool disabled = false;
 };
 
@@ -139,7 +139,7 @@ struct EditBoxRow {
   uint32_t colour = kBlack;
   uint32_t alignment = kLeft;
   uint32_t max_length = 0;
-  const FontSpec* font = nullptr;
+  const FontRow* font = nullptr;
 };
 
 const EditBoxRow kEditBoxes[] = {
@@ -182,15 +182,15 @@ const std::vector<uint32_t> kTabPages[] = {
     {分组框2, 编辑框1, 图片框1, 按钮1, 分组框3, 分组框4},
 };
 
-form::Font font_of(const FontSpec* spec) {
-  if (!spec) {
+form::Font font_of(const FontRow* row) {
+  if (!row) {
     return std::nullopt;
   }
   form::LogFont f;
-  f.height = -spec->pixel_height;
-  f.weight = spec->weight;
-  f.char_set = spec->char_set;
-  f.face_name = gbk(spec->face);
+  f.height = -row->pixel_height;
+  f.weight = row->weight;
+  f.char_set = row->char_set;
+  f.face_name = gbk(row->face);
   return f;
 }
 

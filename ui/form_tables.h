@@ -14,7 +14,7 @@ namespace ui {
 
 // A font as the tables give it; texts here are UTF-8 and become GBK when the
 // form is built.
-struct FontSpec {
+struct FontRow {
   std::string_view face;
   int32_t pixel_height;
   int32_t weight;
