@@ -38,10 +38,10 @@ std::vector<uint8_t> reloc1_data(const std::array<std::vector<uint32_t>, kReloc1
 
 }  // namespace
 
-BuiltImage build_image(const ImageSpec& spec) {
+BuiltImage build_image(const ImageParts& parts) {
   BuiltImage out;
   ByteWriter w;
-  const auto n = static_cast<uint32_t>(spec.declarations.size());
+  const auto n = static_cast<uint32_t>(parts.declarations.size());
   w.u32(kMagic);
   w.zeros(4 * kZeroWordCount);
   w.u32(0);  // first section header
@@ -51,13 +51,13 @@ BuiltImage build_image(const ImageSpec& spec) {
   w.u32(n);
   w.u32(0);        // entry
   w.zeros(4 * 6);  // section header words
-  for (const auto& d : spec.declarations) {
+  for (const auto& d : parts.declarations) {
     w.u32(d.library_offset);
   }
-  for (const auto& d : spec.declarations) {
+  for (const auto& d : parts.declarations) {
     w.u32(d.function_offset);
   }
-  for (const auto& lib : spec.libraries) {
+  for (const auto& lib : parts.libraries) {
     w.text(lib.name + '\r' + lib.identifier + '\r' + std::to_string(lib.major) + '\r' +
            std::to_string(lib.minor) + '\r' + lib.description);
   }
@@ -65,9 +65,9 @@ BuiltImage build_image(const ImageSpec& spec) {
   w.patch_u32(hdr::FirstSection, static_cast<uint32_t>(w.size()));
 
   const std::vector<uint8_t> help(kHelpSize, 0);
-  const std::vector<uint8_t> groups = reloc1_data(spec.reloc1_groups);
+  const std::vector<uint8_t> groups = reloc1_data(parts.reloc1_groups);
   const std::array<const std::vector<uint8_t>*, kSectionCount> data = {
-      &spec.const_data, &spec.form_data, &help, &spec.code_data, nullptr, &groups};
+      &parts.const_data, &parts.form_data, &help, &parts.code_data, nullptr, &groups};
   for (size_t i = 0; i < kSectionCount; ++i) {
     const auto id = static_cast<SectionId>(i);
     const uint32_t at = static_cast<uint32_t>(w.size());
@@ -77,11 +77,11 @@ BuiltImage build_image(const ImageSpec& spec) {
     out.header_offsets[i] = at;
     const bool stored = data[i] != nullptr;
     const uint32_t relocs =
-        id == SectionId::Code ? static_cast<uint32_t>(spec.relocations.size()) : 0;
-    section_header(w, id, stored ? static_cast<uint32_t>(data[i]->size()) : spec.var_size, stored,
+        id == SectionId::Code ? static_cast<uint32_t>(parts.relocations.size()) : 0;
+    section_header(w, id, stored ? static_cast<uint32_t>(data[i]->size()) : parts.var_size, stored,
                    relocs);
     if (id == SectionId::Code) {
-      for (uint32_t r : spec.relocations) {
+      for (uint32_t r : parts.relocations) {
         w.u32(r);
       }
     }
@@ -96,12 +96,12 @@ BuiltImage build_image(const ImageSpec& spec) {
   }
   w.patch_u32(hdr::ConstAgain, out.header_offsets[0]);
   w.patch_u32(hdr::Entry,
-              out.data_offsets[static_cast<size_t>(SectionId::Code)] + spec.entry_code_offset);
+              out.data_offsets[static_cast<size_t>(SectionId::Code)] + parts.entry_code_offset);
   out.bytes = w.take();
   return out;
 }
 
-std::vector<LibrarySpec> standard_libraries() {
+std::vector<LibraryEntry> standard_libraries() {
   // Descriptions in GBK: system core / special functions / image format
   // conversion / HTML browser box / application interface support library.
   static constexpr std::array<const char*, 5> descriptions = {
@@ -111,7 +111,7 @@ std::vector<LibrarySpec> standard_libraries() {
       "\xb3\xac\xce\xc4\xb1\xbe\xe4\xaf\xc0\xc0\xbf\xf2\xd6\xa7\xb3\xd6\xbf\xe2",
       "\xd3\xa6\xd3\xc3\xbd\xd3\xbf\xda\xd6\xa7\xb3\xd6\xbf\xe2",
   };
-  std::vector<LibrarySpec> out;
+  std::vector<LibraryEntry> out;
   for (size_t i = 0; i < kKnownLibraries.size(); ++i) {
     const KnownLibrary& k = kKnownLibraries[i];
     out.push_back(

@@ -12,7 +12,7 @@
 
 namespace image {
 
-struct LibrarySpec {
+struct LibraryEntry {
   std::string name;
   std::string identifier;
   uint32_t major;
@@ -20,14 +20,14 @@ struct LibrarySpec {
   std::string description;  // GBK
 };
 
-struct DeclarationSpec {
+struct DeclarationEntry {
   uint32_t library_offset;  // const offsets
   uint32_t function_offset;
 };
 
-struct ImageSpec {
-  std::vector<LibrarySpec> libraries;
-  std::vector<DeclarationSpec> declarations;
+struct ImageParts {
+  std::vector<LibraryEntry> libraries;
+  std::vector<DeclarationEntry> declarations;
   std::vector<uint8_t> const_data;
   std::vector<uint8_t> form_data;
   std::vector<uint8_t> code_data;
@@ -43,10 +43,10 @@ struct BuiltImage {
   std::array<uint32_t, kSectionCount> data_offsets{};  // kNoOffset for "var"
 };
 
-BuiltImage build_image(const ImageSpec& spec);
+BuiltImage build_image(const ImageParts& parts);
 
 // The five libraries in table order, with their GBK descriptions.
-std::vector<LibrarySpec> standard_libraries();
+std::vector<LibraryEntry> standard_libraries();
 
 // Code section records, appended in order; each returns the record's offset.
 class CodeWriter {

@@ -10,7 +10,7 @@ using program::Routine;
 
 namespace {
 
-struct OperandSpec {
+struct OperandEntry {
   Operand operand;
   Routine owner;
   uint64_t stored;
@@ -29,7 +29,7 @@ ProgramCode build_program_code(const program::ConstLayout& constants) {
         image::reloc_entry(image::CodeWriter::word_of(at, RecordTag::Routine), RelocKind::Const));
   }
   // ProgramEntry loads every bound word the program needs before it runs anything else.
-  const std::array<OperandSpec, kOperandCount> operands = {{
+  const std::array<OperandEntry, kOperandCount> operands = {{
       {Operand::ConstBase, Routine::ProgramEntry, 0, static_cast<int>(RelocKind::Const)},
       {Operand::WindowList, Routine::ProgramEntry, 0, static_cast<int>(RelocKind::Var)},
       {Operand::ReleaseGlobalsValue, Routine::ProgramEntry,
@@ -38,7 +38,7 @@ ProgramCode build_program_code(const program::ConstLayout& constants) {
        program::code_offset(Routine::EnumWindowsCallback), static_cast<int>(RelocKind::Code)},
       {Operand::StartWindowId, Routine::ProgramEntry, abi::kMainWindowId, -1},
   }};
-  for (const OperandSpec& o : operands) {
+  for (const OperandEntry& o : operands) {
     const uint32_t at = code.operand(static_cast<uint32_t>(o.owner), o.stored);
     const uint32_t word = image::CodeWriter::word_of(at, RecordTag::Operand);
     out.operand_words[static_cast<size_t>(o.operand)] = word;

@@ -14,7 +14,7 @@ inline constexpr uint32_t kSecondName = 7;
 
 // Two routines (at code offsets 0 and 32), an operand of each relocation kind
 // and the 13 slot records; one @reloc1 entry per group.
-image::ImageSpec small_spec();
+image::ImageParts small_parts();
 image::BuiltImage small_image();
 
 // Offsets inside a built small image.
