@@ -23,7 +23,7 @@ struct Reply {
 // Encodes UTF-8 text in GBK (code page 936).
 std::string to_gbk(std::string_view utf8);
 
-// Escapes the five HTML specials, so request text can be shown in a page.
+// Escapes the five characters HTML treats as markup, so request text can be shown in a page.
 std::string escape_html(std::string_view text);
 
 // A small HTML page; `body_html` is UTF-8 markup.
