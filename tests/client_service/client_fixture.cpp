@@ -1,0 +1,217 @@
+#include "tests/client_service/client_fixture.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QTest>
+
+#include <cstdlib>
+#include <utility>
+
+#include "client/handlers.h"
+#include "platform/core/memory/memory.h"
+#include "platform/core/window/tab_control.h"
+#include "platform/core/window/window_api.h"
+#include "platform/support/library_commands.h"
+#include "ui/control_ids.h"
+#include "ui/form_tables.h"
+
+namespace client_test {
+namespace {
+
+using program::Routine;
+
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override { app_ = new QApplication(argc_, argv_); }
+  void TearDown() override { delete app_; }
+
+ private:
+  int argc_ = 1;
+  char name_[20] = "client_service_test";
+  char* argv_[2] = {name_, nullptr};
+  QApplication* app_ = nullptr;
+};
+
+[[maybe_unused]] auto* const g_qt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+// Every routine the form binds, as the program file exports them.
+#define LYB_HANDLER(name) {Routine::name, &name},
+const std::pair<Routine, void (*)()> kHandlers[] = {
+    LYB_HANDLER(OnKey0Clicked) LYB_HANDLER(OnKey1Clicked) LYB_HANDLER(OnKey2Clicked) LYB_HANDLER(
+        OnKey3Clicked) LYB_HANDLER(OnKey4Clicked) LYB_HANDLER(OnKey5Clicked)
+        LYB_HANDLER(OnKey6Clicked) LYB_HANDLER(OnKey7Clicked) LYB_HANDLER(
+            OnKey8Clicked) LYB_HANDLER(OnKey9Clicked) LYB_HANDLER(OnClearClicked)
+            LYB_HANDLER(OnDialClicked) LYB_HANDLER(OnWindowCreated) LYB_HANDLER(
+                WatchdogTick) LYB_HANDLER(RequestVoiceCode) LYB_HANDLER(SubmitRegistration)
+                LYB_HANDLER(OnRegisterMobileGotFocus) LYB_HANDLER(OnVoiceCodeGotFocus) LYB_HANDLER(
+                    OnLoginMobileGotFocus) LYB_HANDLER(OnPictureCodeGotFocus) LYB_HANDLER(LogIn)
+                    LYB_HANDLER(ClaimAndShowBalance) LYB_HANDLER(OnExitChosen) LYB_HANDLER(
+                        ClaimFromMenu) LYB_HANDLER(OpenMallShopping) LYB_HANDLER(OpenLadiesMall)
+                        LYB_HANDLER(OpenCrownShops) LYB_HANDLER(OpenAirTickets)
+                            LYB_HANDLER(OpenGeneralChannel) LYB_HANDLER(OpenMotherAndBaby)
+                                LYB_HANDLER(OpenAppliances) LYB_HANDLER(OpenFlashSales)
+                                    LYB_HANDLER(OpenBeauty) LYB_HANDLER(OpenKoreanWomenswear)
+                                        LYB_HANDLER(OpenSlimmingShop) LYB_HANDLER(OpenMenswear)
+                                            LYB_HANDLER(OpenKoreanFlagship)
+                                                LYB_HANDLER(OpenRegistrationHelp)};
+#undef LYB_HANDLER
+
+void run_routine(uint32_t code_offset) {
+  for (const auto& [routine, entry] : kHandlers) {
+    if (program::code_offset(routine) == code_offset) {
+      entry();
+      return;
+    }
+  }
+  ADD_FAILURE() << "no handler at code offset " << code_offset;
+}
+
+QMainWindow* main_window() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* main = qobject_cast<QMainWindow*>(w)) {
+      return main;
+    }
+  }
+  return nullptr;
+}
+
+// Shows the tab page that holds the widget and activates the window, so
+// focus changes reach it as a user's would.
+void bring_forward(QWidget* widget) {
+  for (QWidget* w = widget; w; w = w->parentWidget()) {
+    if (auto* tab = dynamic_cast<core::window::TabControl*>(w->parentWidget())) {
+      for (int i = 0; i < tab->page_count(); ++i) {
+        if (tab->page(i) == w) {
+          tab->set_current(i);
+        }
+      }
+    }
+  }
+  main_window()->activateWindow();
+  EXPECT_TRUE(QTest::qWaitForWindowActive(main_window()));
+}
+
+}  // namespace
+
+void ClientFixture::SetUp() {
+  WebFixture::SetUp();
+  // Boxes are real modal dialogs here, answered by the fixture.
+  unsetenv("WINAPI_MSGBOX");
+  core::window::register_window_commands();
+  services().read_property = &core::window::read_property;
+  services().write_property = &core::window::write_property;
+  services().call_library_command = &support::call_library_command;
+  attach();
+  core::window::attach_form(ui::build_form_section(), &run_routine);
+  core::window::load_start_window(abi::kMainWindowId);
+  QObject::connect(&box_answerer_, &QTimer::timeout, [this] { answer_message_boxes(); });
+  box_answerer_.start(20);
+}
+
+void ClientFixture::TearDown() {
+  box_answerer_.stop();
+  box_answerer_.disconnect();
+  core::window::shut_down();
+  connect_to_.reset();
+  setenv("WINAPI_MSGBOX", "stderr", 1);
+  WebFixture::TearDown();
+}
+
+void ClientFixture::route_service_to(int port) {
+  connect_to_.reset();
+  connect_to_ = std::make_unique<web_test::ConnectTo>("127.0.0.1:8600", port);
+}
+
+void ClientFixture::answer_message_boxes() {
+  if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+    messages.push_back(box->text().toStdString());
+    box->accept();
+  }
+}
+
+QWidget* ClientFixture::widget(const char* utf8_name) const {
+  QWidget* found = main_window()->findChild<QWidget*>(QString::fromUtf8(utf8_name));
+  EXPECT_NE(found, nullptr) << utf8_name;
+  return found;
+}
+
+std::string ClientFixture::text_of(const char* utf8_name) const {
+  QWidget* w = widget(utf8_name);
+  if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+    return edit->text().toStdString();
+  }
+  if (auto* label = qobject_cast<QLabel*>(w)) {
+    return label->text().toStdString();
+  }
+  ADD_FAILURE() << utf8_name << " holds no text";
+  return {};
+}
+
+void ClientFixture::type_into(const char* utf8_name, const char* utf8_text) {
+  qobject_cast<QLineEdit*>(widget(utf8_name))->setText(QString::fromUtf8(utf8_text));
+}
+
+void ClientFixture::focus(const char* utf8_name) {
+  QWidget* w = widget(utf8_name);
+  bring_forward(w);
+  // Leave the box first, so the focus is a new visit.
+  main_window()->setFocus(Qt::OtherFocusReason);
+  w->setFocus(Qt::MouseFocusReason);
+  QApplication::processEvents();
+}
+
+void ClientFixture::click(const char* utf8_name) {
+  QWidget* w = widget(utf8_name);
+  bring_forward(w);
+  qobject_cast<QAbstractButton*>(w)->click();
+  QApplication::processEvents();
+}
+
+void ClientFixture::choose_menu_item(const char* utf8_caption) {
+  for (QAction* entry : main_window()->menuBar()->actions()) {
+    for (QAction* item : entry->menu()->actions()) {
+      if (item->text() == QString::fromUtf8(utf8_caption)) {
+        item->trigger();
+        QApplication::processEvents();
+        return;
+      }
+    }
+  }
+  ADD_FAILURE() << "no menu item " << utf8_caption;
+}
+
+bool ClientFixture::enabled(const char* utf8_name) const {
+  return widget(utf8_name)->isEnabled();
+}
+
+std::string ClientFixture::picture_bytes() const {
+  const abi::ArgRecord value =
+      core::window::read_property(abi::kMainWindowId, ui::id::图片框1, abi::property::Picture, -1);
+  const rt::Bytes picture = rt::Bytes::adopt(reinterpret_cast<void*>(value.value));
+  return bytes_of(picture);
+}
+
+std::vector<std::string> ClientFixture::sent_bodies() const {
+  std::vector<std::string> bodies;
+  for (const web_test::DllCall& call : calls_of(program::Dll::HttpSendRequestA)) {
+    bodies.push_back(call.texts[1]);
+  }
+  return bodies;
+}
+
+std::string ClientFixture::session_cookie() const {
+  std::string cookie;
+  for (const web_test::DllCall& call : calls_of(program::Dll::InternetSetCookieA)) {
+    cookie = call.texts[1] + "=" + call.texts[2].substr(0, call.texts[2].find(';'));
+  }
+  return cookie;
+}
+
+}  // namespace client_test
