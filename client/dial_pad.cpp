@@ -1,6 +1,7 @@
 // The keypad under 拨打电话: digit keys append their digit and hand the focus
 // back to the box, 清除 empties it, 拨打 places the call.
 #include "client/controls.h"
+#include "client/free_call.h"
 #include "client/handlers.h"
 #include "image/start/konst.h"
 #include "runtime/window_commands.h"
@@ -62,4 +63,6 @@ extern "C" void OnClearClicked() {
   client::clear_edit_box(client::k拨打电话);
 }
 
-extern "C" void OnDialClicked() {}
+extern "C" void OnDialClicked() {
+  client::PlaceFreeCall();
+}
