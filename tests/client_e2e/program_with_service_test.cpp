@@ -134,7 +134,8 @@ class ProgramWithService : public ::testing::Test {
 TEST_F(ProgramWithService, StartsAndClosesWithStatusZeroWhileTheServiceRuns) {
   EXPECT_EQ(run_program(), 0);
   const std::string err = read_file(home_.path() / "program.err");
-  for (const char* fault : {"cannot be started", "runtime error", "LeakSanitizer", "ERROR: AddressSanitizer"}) {
+  for (const char* fault :
+       {"cannot be started", "runtime error", "LeakSanitizer", "ERROR: AddressSanitizer"}) {
     EXPECT_EQ(err.find(fault), std::string::npos) << err;
   }
   // The service outlived the program and still answers.
