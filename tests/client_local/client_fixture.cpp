@@ -1,0 +1,238 @@
+#include "tests/client_local/client_fixture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdlib>
+#include <memory>
+
+#include "client/handlers.h"
+#include "image/routine_list.h"
+#include "platform/core/binding/dll_calls.h"
+#include "platform/core/window/tab_control.h"
+#include "platform/core/window/window_api.h"
+#include "platform/gbk/gbk_text.h"
+#include "platform/paths/paths.h"
+#include "platform/support/library_commands.h"
+#include "runtime/blocks.h"
+#include "ui/control_ids.h"
+#include "ui/form_tables.h"
+
+namespace client_test {
+namespace {
+
+// One QApplication for the test program; the drive folders and the cookie
+// file of the declared functions go to a private directory.
+class QtEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
+  void TearDown() override { app_.reset(); }
+
+ private:
+  test_support::TempDir data_home_;
+  test_support::ScopedEnv data_env_{"XDG_DATA_HOME", data_home_.path().string()};
+  int argc_ = 1;
+  char name_[12] = "client_test";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QApplication> app_;
+};
+
+[[maybe_unused]] auto* const g_qt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+// The event handlers by their place in the routine table, as binding would
+// resolve them (the start routines need the program file's image).
+struct HandlerRow {
+  program::Routine routine;
+  abi::RoutineFn entry;
+};
+
+#define LYB_HANDLER(name) {program::Routine::name, &name},
+const HandlerRow kHandlers[] = {
+    LYB_HANDLER(OnKey0Clicked) LYB_HANDLER(OnKey1Clicked) LYB_HANDLER(OnKey2Clicked) LYB_HANDLER(
+        OnKey3Clicked) LYB_HANDLER(OnKey4Clicked) LYB_HANDLER(OnKey5Clicked)
+        LYB_HANDLER(OnKey6Clicked) LYB_HANDLER(OnKey7Clicked) LYB_HANDLER(OnKey8Clicked)
+            LYB_HANDLER(OnKey9Clicked) LYB_HANDLER(OnClearClicked) LYB_HANDLER(OnDialClicked)
+                LYB_HANDLER(OnWindowCreated) LYB_HANDLER(OnRegisterMobileGotFocus) LYB_HANDLER(
+                    OnLoginMobileGotFocus) LYB_HANDLER(WatchdogTick) LYB_HANDLER(RequestVoiceCode)
+                    LYB_HANDLER(SubmitRegistration) LYB_HANDLER(OnVoiceCodeGotFocus) LYB_HANDLER(
+                        OnPictureCodeGotFocus) LYB_HANDLER(LogIn) LYB_HANDLER(ClaimAndShowBalance)
+                        LYB_HANDLER(ClaimFromMenu) LYB_HANDLER(OnExitChosen)
+                            LYB_HANDLER(OpenMallShopping) LYB_HANDLER(OpenLadiesMall)
+                                LYB_HANDLER(OpenCrownShops) LYB_HANDLER(OpenAirTickets) LYB_HANDLER(
+                                    OpenGeneralChannel) LYB_HANDLER(OpenMotherAndBaby)
+                                    LYB_HANDLER(OpenAppliances) LYB_HANDLER(OpenFlashSales)
+                                        LYB_HANDLER(OpenBeauty) LYB_HANDLER(OpenKoreanWomenswear)
+                                            LYB_HANDLER(OpenSlimmingShop) LYB_HANDLER(OpenMenswear)
+                                                LYB_HANDLER(OpenKoreanFlagship)
+                                                    LYB_HANDLER(OpenRegistrationHelp)};
+#undef LYB_HANDLER
+
+void run_routine(uint32_t code_offset) {
+  for (const HandlerRow& row : kHandlers) {
+    if (program::code_offset(row.routine) == code_offset) {
+      row.entry();
+      return;
+    }
+  }
+  ADD_FAILURE() << "an event reached code offset " << code_offset << ", which is no handler";
+}
+
+std::vector<DllCall>& recorded_calls() {
+  static std::vector<DllCall> calls;
+  return calls;
+}
+
+uint64_t recording_call(uint32_t index, uint32_t word_count, const uint64_t* words) {
+  recorded_calls().push_back({static_cast<program::Dll>(index), {words, words + word_count}});
+  return binding::call_dll_function(index, word_count, words);
+}
+
+void declare_functions() {
+  static const bool declared = [] {
+    std::vector<binding::DeclaredFunction> declarations;
+    for (const program::DllDeclaration& d : program::kDeclarations) {
+      declarations.push_back({std::string(d.library), std::string(d.function)});
+    }
+    const char* directory = std::getenv("LYB_PROGRAM_DIR");
+    binding::set_declarations(std::move(declarations), directory != nullptr ? directory : ".");
+    return true;
+  }();
+  (void)declared;
+}
+
+}  // namespace
+
+void ClientTest::SetUp() {
+  ProgramFixture::SetUp();
+  declare_functions();
+  recorded_calls().clear();
+  services().call_dll_function = &recording_call;
+  services().call_library_command = &support::call_library_command;
+  services().read_property = &core::window::read_property;
+  services().write_property = &core::window::write_property;
+  attach();
+  answerer_ = std::make_unique<QTimer>();
+  QObject::connect(answerer_.get(), &QTimer::timeout, [this] { answer_boxes(); });
+  answerer_->start(5);
+  core::window::register_window_commands();
+  core::window::attach_form(ui::build_form_section(), &run_routine);
+  core::window::load_start_window(abi::kMainWindowId);
+}
+
+void ClientTest::TearDown() {
+  core::window::shut_down();
+  answerer_.reset();
+  ProgramFixture::TearDown();
+}
+
+const std::vector<DllCall>& ClientTest::dll_calls() {
+  return recorded_calls();
+}
+
+void ClientTest::answer_boxes() {
+  auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+  if (box == nullptr || !box->isVisible()) {
+    return;
+  }
+  const std::string text = box->text().toStdString();
+  // A box that comes back to the front after a nested one closed is not new.
+  if (!box->property("lyb_recorded").toBool()) {
+    box->setProperty("lyb_recorded", true);
+    messages.push_back(text);
+  }
+  if (keep_open && keep_open(text)) {
+    return;
+  }
+  box->button(QMessageBox::Ok)->click();
+}
+
+QMainWindow* ClientTest::window() const {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* main = qobject_cast<QMainWindow*>(w)) {
+      return main;
+    }
+  }
+  return nullptr;
+}
+
+std::string ClientTest::content(const char* utf8_name) const {
+  return edit_box(utf8_name)->text().toStdString();
+}
+
+void ClientTest::bring_forward(QWidget* widget) {
+  for (QWidget* w = widget; w; w = w->parentWidget()) {
+    if (auto* tab = dynamic_cast<core::window::TabControl*>(w->parentWidget())) {
+      for (int i = 0; i < tab->page_count(); ++i) {
+        if (tab->page(i) == w) {
+          tab->set_current(i);
+        }
+      }
+    }
+  }
+  window()->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
+}
+
+void ClientTest::visit(QWidget* widget) {
+  bring_forward(widget);
+  QTest::mouseClick(widget, Qt::LeftButton);
+}
+
+void ClientTest::click(const char* utf8_name) {
+  auto* button = find<QPushButton>(utf8_name);
+  ASSERT_NE(button, nullptr) << utf8_name;
+  bring_forward(button);
+  QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void ClientTest::choose(const char* utf8_caption) {
+  for (QAction* entry : window()->menuBar()->actions()) {
+    for (QAction* item : entry->menu()->actions()) {
+      if (item->text() == QString::fromUtf8(utf8_caption)) {
+        item->trigger();
+        return;
+      }
+    }
+  }
+  ADD_FAILURE() << "no menu item " << utf8_caption;
+}
+
+int32_t ClientTest::timer_interval() const {
+  const abi::ArgRecord v =
+      core::window::read_property(abi::kMainWindowId, ui::id::时钟1, abi::property::Content, -1);
+  return static_cast<int32_t>(v.value);
+}
+
+void ClientTest::set_timer_interval(int32_t ms) {
+  core::window::write_property(abi::kMainWindowId, ui::id::时钟1, abi::property::Content, -1,
+                               static_cast<uint32_t>(ms), 0);
+}
+
+int32_t ClientTest::current_page() const {
+  const abi::ArgRecord v = core::window::read_property(abi::kMainWindowId, ui::id::选择夹1,
+                                                       abi::property::CurrentPage, -1);
+  return static_cast<int32_t>(v.value);
+}
+
+std::string ClientTest::address_of(uint32_t control) const {
+  const abi::ArgRecord v =
+      core::window::read_property(abi::kMainWindowId, control, abi::property::Address, -1);
+  const rt::Text text = rt::Text::adopt(reinterpret_cast<char*>(v.value));
+  return gbk::to_qstring(text.view()).toStdString();
+}
+
+std::string ClientTest::utf8(program::Const c) {
+  return std::string(program::const_source(c));
+}
+
+std::string ClientTest::program_dir() {
+  return paths::program_file_path().parent_path().string();
+}
+
+}  // namespace client_test
