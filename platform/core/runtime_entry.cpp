@@ -62,7 +62,8 @@ void run_program(void* image) {
   binding::BoundProgram& program = *bound_program();
   core::set_constant_range(program.const_data.data(), program.const_data.size());
   binding::set_constant_data(program.const_data.data(), program.const_data.size());
-  binding::set_declarations(program.declarations, paths::program_directory());
+  binding::set_declarations(program.declarations,
+                            paths::program_file_path().parent_path().string());
   binding::set_before_exit(&core::window::shut_down);
   core::window::register_window_commands();
   core::window::attach_form(program.form, &invoke_routine);

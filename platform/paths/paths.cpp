@@ -8,6 +8,9 @@
 #include <cstdlib>
 #include <system_error>
 
+#include "platform/gbk/gbk_chars.h"
+#include "platform/gbk/gbk_codec.h"
+
 namespace paths {
 namespace {
 
@@ -41,14 +44,15 @@ bool is_separator(char c) {
   return c == '\\' || c == '/';
 }
 
-std::string with_forward_slashes(std::string_view path) {
-  std::string result(path);
-  for (char& c : result) {
-    if (c == '\\') {
-      c = '/';
+// Backslashes become slashes, by character, then the text becomes UTF-8.
+std::string host_text(std::string_view ansi) {
+  std::string slashed(ansi);
+  for (size_t i = 0; i < slashed.size(); i += gbk::char_length(slashed, i)) {
+    if (slashed[i] == '\\') {
+      slashed[i] = '/';
     }
   }
-  return result;
+  return gbk::to_utf8(slashed);
 }
 
 }  // namespace
@@ -69,7 +73,7 @@ fs::path host_path(std::string_view path) {
   const bool has_drive =
       path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0])) != 0;
   if (!has_drive) {
-    return with_forward_slashes(path);
+    return host_text(path);
   }
   std::string_view rest = path.substr(2);
   while (!rest.empty() && is_separator(rest.front())) {
@@ -79,7 +83,11 @@ fs::path host_path(std::string_view path) {
   if (rest.empty()) {
     return drive;
   }
-  return drive / with_forward_slashes(rest);
+  return drive / host_text(rest);
+}
+
+std::string ansi_path(const fs::path& host) {
+  return gbk::from_utf8(host.string());
 }
 
 fs::path program_file_path() {
@@ -89,7 +97,7 @@ fs::path program_file_path() {
 }
 
 std::string program_directory() {
-  std::string dir = program_file_path().parent_path().string();
+  std::string dir = ansi_path(program_file_path().parent_path());
   while (!dir.empty() && dir.back() == '/') {
     dir.pop_back();
   }

@@ -14,8 +14,7 @@ QUrl url_for_target(std::string_view gbk_target) {
   if (scheme.match(text).hasMatch()) {
     return QUrl(text);
   }
-  // Linux file names are UTF-8: the path's characters, not its GBK bytes.
-  const std::filesystem::path file = paths::host_path(text.toStdString());
+  const std::filesystem::path file = paths::host_path(gbk::from_qstring(text));
   return QUrl::fromLocalFile(QString::fromStdString(file.string()));
 }
 

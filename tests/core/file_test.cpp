@@ -114,15 +114,25 @@ TEST_P(HostPathTest, MapsSeparatorsAndDrives) {
   EXPECT_EQ(paths::host_path(GetParam().windows).string(), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Rows, HostPathTest,
-                         ::testing::Values(HostPathRow{"c:\\010.bmp", "drive:drive_c/010.bmp"},
-                                           HostPathRow{"C:/010.png", "drive:drive_c/010.png"},
-                                           HostPathRow{"D:\\a\\b", "drive:drive_d/a/b"},
-                                           HostPathRow{"c:\\", "drive:drive_c"},
-                                           HostPathRow{"c:", "drive:drive_c"},
-                                           HostPathRow{"/opt/app\\44.she", "/opt/app/44.she"},
-                                           HostPathRow{"ad/2.html", "ad/2.html"},
-                                           HostPathRow{"1:\\x", "1:/x"}, HostPathRow{"", ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Rows, HostPathTest,
+    ::testing::Values(HostPathRow{"c:\\010.bmp", "drive:drive_c/010.bmp"},
+                      HostPathRow{"C:/010.png", "drive:drive_c/010.png"},
+                      HostPathRow{"D:\\a\\b", "drive:drive_d/a/b"},
+                      HostPathRow{"c:\\", "drive:drive_c"}, HostPathRow{"c:", "drive:drive_c"},
+                      HostPathRow{"/opt/app\\44.she", "/opt/app/44.she"},
+                      HostPathRow{"ad/2.html", "ad/2.html"}, HostPathRow{"1:\\x", "1:/x"},
+                      HostPathRow{"", ""},
+                      // GBK names become UTF-8 file names.
+                      HostPathRow{"ad\\\xca\xb9\xd3\xc3.html", "ad/\xe4\xbd\xbf\xe7\x94\xa8.html"},
+                      // The second byte of \xd5\x5c is not a backslash.
+                      HostPathRow{"c:\\\xd5\x5c\\x", "drive:drive_c/\xe8\xaa\xa0/x"}));
+
+TEST(HostPath, AnsiPathIsTheWayBack) {
+  EXPECT_EQ(paths::ansi_path("/opt/\xe4\xbd\xbf\xe7\x94\xa8"), "/opt/\xca\xb9\xd3\xc3");
+  // A character GBK cannot hold becomes '?', as the ANSI code page does.
+  EXPECT_EQ(paths::ansi_path("/opt/\xf0\x9f\x98\x80"), "/opt/?");
+}
 
 TEST(HostPath, RelativeDataHomeIsIgnored) {
   TempDir home;

@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 
-#include "platform/paths/paths.h"
 #include "platform/winapi/advapi32/advapi32.h"
 #include "platform/winapi/advapi32/registry_file.h"
 
@@ -22,7 +21,7 @@ constexpr std::streamsize kMaxFileSize = 16 << 20;
 std::string registry_file_path() {
   const char* named = std::getenv("WINAPI_REGISTRY");
   if (named != nullptr && *named != '\0') {
-    return paths::host_path(named).string();
+    return named;  // a host path, as the environment gives it
   }
   const char* config = std::getenv("XDG_CONFIG_HOME");
   if (config != nullptr && config[0] == '/') {

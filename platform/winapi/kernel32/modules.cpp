@@ -98,7 +98,7 @@ BOOL FreeLibrary(HMODULE hLibModule) {
 DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
   std::string path;
   if (hModule == nullptr) {
-    path = paths::program_file_path().string();
+    path = paths::ansi_path(paths::program_file_path());
     if (path.empty()) {
       winapi::set_last_error(ERROR_MOD_NOT_FOUND);
       return 0;
@@ -113,7 +113,7 @@ DWORD GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize) {
       winapi::set_last_error(ERROR_MOD_NOT_FOUND);
       return 0;
     }
-    path = map->l_name;
+    path = paths::ansi_path(map->l_name);
   }
   if (lpFilename == nullptr || nSize == 0) {
     winapi::set_last_error(ERROR_INSUFFICIENT_BUFFER);
