@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <optional>
@@ -46,8 +47,14 @@ Library& library(const std::string& file) {
   auto [it, added] = state().libraries.try_emplace(file);
   if (added) {
     it->second.handle.reset(dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL));
+    std::error_code ignored;
     if (!it->second.handle) {
-      std::fprintf(stderr, "krnln: %s cannot be loaded; its functions do nothing\n", file.c_str());
+      // An optional library (the skin) that is simply absent is the normal
+      // case; one that is there but does not load deserves a word.
+      if (std::filesystem::exists(file, ignored)) {
+        std::fprintf(stderr, "krnln: %s cannot be loaded (%s); its functions do nothing\n",
+                     file.c_str(), dlerror());
+      }
     } else if (auto get = reinterpret_cast<abi::GetDllExportsFn>(
                    dlsym(it->second.handle.get(), abi::kDllExportTableSymbol))) {
       it->second.exports = get();
