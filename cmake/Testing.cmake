@@ -11,9 +11,6 @@ function(lyb_add_test)
   add_executable(${T_NAME} ${T_SOURCES})
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main GTest::gmock)
-  # GoogleTest's use of <cxxabi.h> brings a namespace alias `abi` that clashes
-  # with the runtime contract's namespace.
-  target_compile_definitions(${T_NAME} PRIVATE GTEST_HAS_CXXABI_H_=0)
   add_test(NAME ${T_NAME} COMMAND ${T_NAME})
   set_tests_properties(${T_NAME} PROPERTIES
     LABELS ${T_LABEL}

@@ -5,17 +5,11 @@
 
 #include "platform/winapi/advapi32/advapi32.h"
 #include "platform/winapi/base/export_thunk.h"
+#include "platform/winapi/codepage/codepage_exports.h"
 #include "platform/winapi/exports/dll_exports.h"
 #include "platform/winapi/kernel32/kernel32.h"
 #include "platform/winapi/user32/user32.h"
-
-// The rows of the WinINet and code-page libraries, linked in when built.
-#ifdef LYB_WINAPI_HAS_WININET
-std::span<const abi::DllExport> wininet_exports();
-#endif
-#ifdef LYB_WINAPI_HAS_CODEPAGE
-std::span<const abi::DllExport> codepage_exports();
-#endif
+#include "platform/winapi/wininet/wininet_exports.h"
 
 namespace winapi {
 
@@ -45,16 +39,9 @@ const abi::DllExport kOwnExports[] = {
 
 std::vector<abi::DllExport> all_exports() {
   std::vector<abi::DllExport> rows(std::begin(kOwnExports), std::end(kOwnExports));
-#ifdef LYB_WINAPI_HAS_WININET
-  for (const abi::DllExport& row : wininet_exports()) {
-    rows.push_back(row);
+  for (std::span<const abi::DllExport> part : {wininet_exports(), codepage_exports()}) {
+    rows.insert(rows.end(), part.begin(), part.end());
   }
-#endif
-#ifdef LYB_WINAPI_HAS_CODEPAGE
-  for (const abi::DllExport& row : codepage_exports()) {
-    rows.push_back(row);
-  }
-#endif
   return rows;
 }
 
