@@ -15,12 +15,12 @@
 #include "client/handlers.h"
 #include "image/routine_list.h"
 #include "platform/core/binding/dll_calls.h"
-#include "platform/core/window/tab_control.h"
 #include "platform/core/window/window_api.h"
 #include "platform/gbk/gbk_text.h"
 #include "platform/paths/paths.h"
 #include "platform/support/library_commands.h"
 #include "runtime/blocks.h"
+#include "tests/support/page_focus.h"
 #include "ui/control_ids.h"
 #include "ui/form_tables.h"
 
@@ -166,17 +166,7 @@ std::string ClientTest::content(const char* utf8_name) const {
 }
 
 void ClientTest::bring_forward(QWidget* widget) {
-  for (QWidget* w = widget; w; w = w->parentWidget()) {
-    if (auto* tab = dynamic_cast<core::window::TabControl*>(w->parentWidget())) {
-      for (int i = 0; i < tab->page_count(); ++i) {
-        if (tab->page(i) == w) {
-          tab->set_current(i);
-        }
-      }
-    }
-  }
-  window()->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
+  ASSERT_TRUE(test_support::bring_forward(widget, window()));
 }
 
 void ClientTest::visit(QWidget* widget) {

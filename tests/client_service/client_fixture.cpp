@@ -16,9 +16,9 @@
 
 #include "client/handlers.h"
 #include "platform/core/memory/memory.h"
-#include "platform/core/window/tab_control.h"
 #include "platform/core/window/window_api.h"
 #include "platform/support/library_commands.h"
+#include "tests/support/page_focus.h"
 #include "ui/control_ids.h"
 #include "ui/form_tables.h"
 
@@ -85,17 +85,7 @@ QMainWindow* main_window() {
 // Shows the tab page that holds the widget and activates the window, so
 // focus changes reach it as a user's would.
 void bring_forward(QWidget* widget) {
-  for (QWidget* w = widget; w; w = w->parentWidget()) {
-    if (auto* tab = dynamic_cast<core::window::TabControl*>(w->parentWidget())) {
-      for (int i = 0; i < tab->page_count(); ++i) {
-        if (tab->page(i) == w) {
-          tab->set_current(i);
-        }
-      }
-    }
-  }
-  main_window()->activateWindow();
-  EXPECT_TRUE(QTest::qWaitForWindowActive(main_window()));
+  EXPECT_TRUE(test_support::bring_forward(widget, main_window()));
 }
 
 }  // namespace

@@ -4,8 +4,8 @@
 #include <QTest>
 
 #include "platform/core/memory/memory.h"
-#include "platform/core/window/tab_control.h"
 #include "platform/core/window/window_api.h"
+#include "tests/support/page_focus.h"
 #include "ui/form_tables.h"
 
 namespace window_test {
@@ -65,17 +65,7 @@ QWidget* WindowTest::client() const {
 }
 
 void WindowTest::bring_forward(QWidget* widget) {
-  for (QWidget* w = widget; w; w = w->parentWidget()) {
-    if (auto* tab = dynamic_cast<core::window::TabControl*>(w->parentWidget())) {
-      for (int i = 0; i < tab->page_count(); ++i) {
-        if (tab->page(i) == w) {
-          tab->set_current(i);
-        }
-      }
-    }
-  }
-  window()->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window()));
+  ASSERT_TRUE(test_support::bring_forward(widget, window()));
 }
 
 std::vector<std::string> WindowTest::routines() const {
