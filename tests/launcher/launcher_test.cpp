@@ -2,10 +2,7 @@
 // directory, a private registry file and test runtimes in the places the
 // launcher looks. Each row sets up one situation and checks the exit status,
 // what the runtime reported and whether the error message appeared.
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -14,9 +11,9 @@
 #include <iterator>
 #include <ostream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "tests/support/subprocess.h"
 #include "tests/winapi/temp_dir.h"
 
 extern char** environ;
@@ -48,16 +45,7 @@ const char* runtime_file(Runtime runtime) {
   }
 }
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string read_file(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), {}};
-}
+using Outcome = test_support::ProcessResult;
 
 // Runs the program with extra environment entries, stdout and stderr into
 // files; gives up after 60 s.
@@ -73,41 +61,7 @@ Outcome run(const fs::path& program, const std::vector<std::string>& extra_env,
       env.emplace_back(item);
     }
   }
-  std::vector<char*> envp;
-  for (auto& entry : env) {
-    envp.push_back(entry.data());
-  }
-  envp.push_back(nullptr);
-  const fs::path out = scratch / "stdout";
-  const fs::path err = scratch / "stderr";
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-  std::string path = program.string();
-  char* argv[] = {path.data(), nullptr};
-  pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  Outcome outcome;
-  if (spawned != 0) {
-    return outcome;
-  }
-  int status = 0;
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-  while (waitpid(pid, &status, WNOHANG) == 0) {
-    if (std::chrono::steady_clock::now() > deadline) {
-      kill(pid, SIGKILL);
-      waitpid(pid, &status, 0);
-      ADD_FAILURE() << "the launcher did not end within 60 s";
-      break;
-    }
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status);
-  outcome.out = read_file(out);
-  outcome.err = read_file(err);
-  return outcome;
+  return test_support::run_process(program, std::move(env), scratch);
 }
 
 // A directory under `base` whose path is exactly `length` bytes long (or a

@@ -1,12 +1,8 @@
 // The program file run as a user would start it: the launcher, the runtime
 // core beside it and the image it binds.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <fcntl.h>
 #include <algorithm>
 #include <chrono>
 #include <cstdlib>
@@ -15,19 +11,15 @@
 #include <fstream>
 #include <functional>
 #include <string>
-#include <thread>
 #include <vector>
+
+#include "tests/support/subprocess.h"
 
 extern char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-  int status = -1;  // exit status, or -1 when killed
-  std::string error_output;
-};
 
 std::string read_file(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
@@ -43,7 +35,7 @@ class ProgramRun : public ::testing::Test {
   void TearDown() override { fs::remove_all(home_); }
 
   // Runs the program with the close hook; gives up (and kills it) after 60 s.
-  Outcome run(const fs::path& program) {
+  test_support::ProcessResult run(const fs::path& program) {
     std::vector<std::string> env = {"LYB_CLOSE_AFTER_MS=300",
                                     "QT_QPA_PLATFORM=offscreen",
                                     "WINAPI_MSGBOX=stderr",
@@ -58,39 +50,7 @@ class ProgramRun : public ::testing::Test {
         env.push_back(s);
       }
     }
-    std::vector<char*> envp;
-    for (std::string& s : env) {
-      envp.push_back(s.data());
-    }
-    envp.push_back(nullptr);
-    const fs::path err = home_ / "stderr.txt";
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    std::string path = program.string();
-    char* argv[] = {path.data(), nullptr};
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, path.c_str(), &actions, nullptr, argv, envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    Outcome out;
-    if (spawned != 0) {
-      ADD_FAILURE() << "cannot start " << path;
-      return out;
-    }
-    int status = 0;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-    while (waitpid(pid, &status, WNOHANG) == 0) {
-      if (std::chrono::steady_clock::now() > deadline) {
-        kill(pid, SIGKILL);
-        waitpid(pid, &status, 0);
-        ADD_FAILURE() << "the program did not end";
-        break;
-      }
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
-    out.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    out.error_output = read_file(err);
-    return out;
+    return test_support::run_process(program, std::move(env), home_);
   }
 
   fs::path program_dir() const { return std::getenv("LYB_PROGRAM_DIR"); }
@@ -119,11 +79,11 @@ class ProgramRun : public ::testing::Test {
 };
 
 TEST_F(ProgramRun, ClosingTheWindowEndsTheProgramWithStatusZero) {
-  const Outcome out = run(program_dir() / "lanyinbao");
-  EXPECT_EQ(out.status, 0) << out.error_output;
-  EXPECT_EQ(out.error_output.find("krnln:"), std::string::npos) << out.error_output;
-  EXPECT_EQ(out.error_output.find("runtime error"), std::string::npos) << out.error_output;
-  EXPECT_EQ(out.error_output.find("LeakSanitizer"), std::string::npos) << out.error_output;
+  const test_support::ProcessResult out = run(program_dir() / "lanyinbao");
+  EXPECT_EQ(out.status, 0) << out.err;
+  EXPECT_EQ(out.err.find("krnln:"), std::string::npos) << out.err;
+  EXPECT_EQ(out.err.find("runtime error"), std::string::npos) << out.err;
+  EXPECT_EQ(out.err.find("LeakSanitizer"), std::string::npos) << out.err;
 }
 
 struct PatchRow {
@@ -151,12 +111,11 @@ const PatchRow kPatches[] = {
 class MalformedImage : public ProgramRun, public ::testing::WithParamInterface<PatchRow> {};
 
 TEST_P(MalformedImage, IsRefusedWithAMessage) {
-  const Outcome out = run(patched_copy(GetParam().patch));
+  const test_support::ProcessResult out = run(patched_copy(GetParam().patch));
   EXPECT_EQ(out.status, 5);
-  EXPECT_NE(out.error_output.find(std::string("krnln: the program cannot be started: ")),
-            std::string::npos)
-      << out.error_output;
-  EXPECT_NE(out.error_output.find(GetParam().message), std::string::npos) << out.error_output;
+  EXPECT_NE(out.err.find(std::string("krnln: the program cannot be started: ")), std::string::npos)
+      << out.err;
+  EXPECT_NE(out.err.find(GetParam().message), std::string::npos) << out.err;
 }
 
 INSTANTIATE_TEST_SUITE_P(OneFieldEach, MalformedImage, ::testing::ValuesIn(kPatches),
