@@ -93,24 +93,11 @@ uint64_t recording_call(uint32_t index, uint32_t word_count, const uint64_t* wor
   return binding::call_dll_function(index, word_count, words);
 }
 
-void declare_functions() {
-  static const bool declared = [] {
-    std::vector<binding::DeclaredFunction> declarations;
-    for (const program::DllDeclaration& d : program::kDeclarations) {
-      declarations.push_back({std::string(d.library), std::string(d.function)});
-    }
-    const char* directory = std::getenv("LYB_PROGRAM_DIR");
-    binding::set_declarations(std::move(declarations), directory != nullptr ? directory : ".");
-    return true;
-  }();
-  (void)declared;
-}
-
 }  // namespace
 
 void ClientTest::SetUp() {
   ProgramFixture::SetUp();
-  declare_functions();
+  program_test::declare_program_functions();
   recorded_calls().clear();
   services().call_dll_function = &recording_call;
   services().call_library_command = &support::call_library_command;

@@ -19,6 +19,7 @@
 #include "platform/core/window/window_api.h"
 #include "platform/support/library_commands.h"
 #include "tests/support/page_focus.h"
+#include "tests/support/qt_app.h"
 #include "ui/control_ids.h"
 #include "ui/form_tables.h"
 
@@ -27,19 +28,8 @@ namespace {
 
 using program::Routine;
 
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { app_ = new QApplication(argc_, argv_); }
-  void TearDown() override { delete app_; }
-
- private:
-  int argc_ = 1;
-  char name_[20] = "client_service_test";
-  char* argv_[2] = {name_, nullptr};
-  QApplication* app_ = nullptr;
-};
-
-[[maybe_unused]] auto* const g_qt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] auto* const g_qt =
+    ::testing::AddGlobalTestEnvironment(new test_support::QtEnvironment);
 
 // Every routine the form binds, as the program file exports them.
 #define LYB_HANDLER(name) {Routine::name, &name},

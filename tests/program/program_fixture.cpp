@@ -1,10 +1,28 @@
 #include "tests/program/program_fixture.h"
 
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/core/binding/dll_calls.h"
 #include "platform/core/binding/runtime_help.h"
 #include "platform/core/memory/memory.h"
 #include "web/message_box.h"
 
 namespace program_test {
+
+void declare_program_functions() {
+  static const bool declared = [] {
+    std::vector<binding::DeclaredFunction> declarations;
+    for (const program::DllDeclaration& d : program::kDeclarations) {
+      declarations.push_back({std::string(d.library), std::string(d.function)});
+    }
+    const char* directory = std::getenv("LYB_PROGRAM_DIR");
+    binding::set_declarations(std::move(declarations), directory != nullptr ? directory : ".");
+    return true;
+  }();
+  (void)declared;
+}
 
 const program::ConstLayout& ProgramFixture::constants() {
   static const program::ConstLayout layout = program::lay_out_constants();

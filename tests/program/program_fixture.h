@@ -23,4 +23,8 @@ class ProgramFixture : public test_support::RuntimeFixture {
   const uint8_t* const_address(program::Const c) const;
 };
 
+// Declares the program's DLL functions to the runtime's CallDllFunction, found
+// in the build's program directory, once per process.
+void declare_program_functions();
+
 }  // namespace program_test

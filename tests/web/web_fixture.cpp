@@ -71,16 +71,7 @@ abi::ArgRecord count_process_events(std::span<const abi::ArgRecord>) {
 void declare_functions() {
   static const test_support::TempDir data_home;
   static const test_support::ScopedEnv data_home_env("XDG_DATA_HOME", data_home.path().string());
-  static const bool declared = [] {
-    std::vector<binding::DeclaredFunction> declarations;
-    for (const program::DllDeclaration& d : program::kDeclarations) {
-      declarations.push_back({std::string(d.library), std::string(d.function)});
-    }
-    const char* directory = std::getenv("LYB_PROGRAM_DIR");
-    binding::set_declarations(std::move(declarations), directory != nullptr ? directory : ".");
-    return true;
-  }();
-  (void)declared;
+  program_test::declare_program_functions();
 }
 
 }  // namespace

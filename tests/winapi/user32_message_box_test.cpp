@@ -15,11 +15,11 @@
 #include <string>
 
 #include "platform/winapi/user32/user32.h"
-#include "tests/winapi/qt_app.h"
+#include "tests/support/qt_app.h"
 
 namespace {
 
-const auto* const kQt = testing::AddGlobalTestEnvironment(new winapi_test::QtEnvironment);
+const auto* const kQt = testing::AddGlobalTestEnvironment(new test_support::QtEnvironment);
 
 using BoxAction = std::function<void(QMessageBox*)>;
 

@@ -13,11 +13,11 @@
 #include "platform/winapi/base/windows_types.h"
 #include "platform/winapi/kernel32/kernel32.h"
 #include "platform/winapi/user32/user32.h"
-#include "tests/winapi/qt_app.h"
+#include "tests/support/qt_app.h"
 
 namespace {
 
-const auto* const kQt = testing::AddGlobalTestEnvironment(new winapi_test::QtEnvironment);
+const auto* const kQt = testing::AddGlobalTestEnvironment(new test_support::QtEnvironment);
 
 std::vector<HWND> all_windows() {
   std::vector<HWND> windows;

@@ -6,25 +6,14 @@
 #include "platform/core/memory/memory.h"
 #include "platform/core/window/window_api.h"
 #include "tests/support/page_focus.h"
+#include "tests/support/qt_app.h"
 #include "ui/form_tables.h"
 
 namespace window_test {
 namespace {
 
-// One QApplication for the whole test program, made before the first test.
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { app_ = new QApplication(argc_, argv_); }
-  void TearDown() override { delete app_; }
-
- private:
-  int argc_ = 1;
-  char name_[12] = "window_test";
-  char* argv_[2] = {name_, nullptr};
-  QApplication* app_ = nullptr;
-};
-
-[[maybe_unused]] auto* const g_qt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] auto* const g_qt =
+    ::testing::AddGlobalTestEnvironment(new test_support::QtEnvironment);
 
 }  // namespace
 

@@ -6,13 +6,13 @@
 #include <QApplication>
 #include <memory>
 
-namespace winapi_test {
+namespace test_support {
 
 class QtEnvironment : public testing::Environment {
  public:
   void SetUp() override {
     static int argc = 1;
-    static char name[] = "winapi-test";
+    static char name[] = "lyb-test";
     static char* argv[] = {name, nullptr};
     app_ = std::make_unique<QApplication>(argc, argv);
   }
@@ -22,4 +22,4 @@ class QtEnvironment : public testing::Environment {
   std::unique_ptr<QApplication> app_;
 };
 
-}  // namespace winapi_test
+}  // namespace test_support
