@@ -1,8 +1,11 @@
-// Conversions between Windows code pages and UTF-16 over ICU's Windows tables.
+// Conversions between Windows code pages and UTF-16 over ICU's Windows tables,
+// written straight into the caller's memory.
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <optional>
-#include <string>
+#include <span>
 #include <string_view>
 
 #include "platform/winapi/base/windows_types.h"
@@ -13,23 +16,32 @@ namespace winapi::codepage {
 // program's ANSI code page, 936. Unknown code pages give nullopt.
 std::optional<const char*> converter_name(UINT code_page);
 
-struct Decoded {
-  std::u16string units;
-  bool invalid_input = false;  // some bytes were no character of the code page
+struct Outcome {
+  size_t size = 0;             // units or bytes of the whole result, whether it fit or not
+  bool invalid_input = false;  // bytes that were no character, or unpaired surrogates
+  bool used_default = false;   // some character had no form in the code page (encoding only)
 };
 
-// Decodes bytes; invalid sequences become U+FFFD and set invalid_input.
-Decoded to_utf16(const char* converter, std::string_view bytes);
+// Decodes bytes into `target`, as far as it holds; invalid sequences become
+// U+FFFD. An empty target makes this a size query.
+Outcome to_utf16(const char* converter, std::string_view bytes, std::span<char16_t> target);
 
-struct Encoded {
-  std::string bytes;
-  bool used_default = false;   // some character had no form in the code page
-  bool invalid_input = false;  // some units were unpaired surrogates
-};
-
-// Encodes UTF-16; characters the code page cannot hold become `default_bytes`
-// (which may be a single zero byte), or the code page's own default when nullopt.
-Encoded from_utf16(const char* converter, std::u16string_view units,
+// Encodes UTF-16 into `target`, as far as it holds; characters the code page
+// cannot hold become `default_bytes` (which may be a single zero byte), or the
+// code page's own default when nullopt.
+Outcome from_utf16(const char* converter, std::u16string_view units, std::span<char> target,
                    std::optional<std::string_view> default_bytes);
+
+// A whole result in memory of its own.
+template <typename Char>
+struct Converted {
+  std::unique_ptr<Char[]> data;
+  Outcome outcome;
+  std::basic_string_view<Char> view() const { return {data.get(), outcome.size}; }
+};
+
+Converted<char16_t> to_utf16(const char* converter, std::string_view bytes);
+Converted<char> from_utf16(const char* converter, std::u16string_view units,
+                           std::optional<std::string_view> default_bytes);
 
 }  // namespace winapi::codepage
