@@ -1,0 +1,106 @@
+// Start-up of the program file against a bare Qt program that builds the
+// same window: both offscreen, each closed as soon as its window is up and
+// its created work has run, in interleaved runs. Prints the medians of CPU
+// time (user + system) and peak resident memory as ratios and differences,
+// and fails when one misses its target.
+#include <spawn.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace {
+
+constexpr int kRuns = 9;
+constexpr double kMaxCpuRatio = 1.08;
+constexpr double kMaxExtraMemoryMib = 2.0;
+
+struct Usage {
+  double cpu_seconds = 0;
+  double peak_mib = 0;
+};
+
+// One run of `program` with the offscreen platform and `extra` in its environment.
+bool run(const std::string& program, const std::vector<std::string>& extra, Usage& usage) {
+  std::vector<std::string> env = {"QT_QPA_PLATFORM=offscreen", "WINAPI_MSGBOX=stderr"};
+  for (char** e = environ; *e != nullptr; ++e) {
+    const std::string entry = *e;
+    if (!entry.starts_with("QT_QPA_PLATFORM=") && !entry.starts_with("LYB_CLOSE_AFTER_MS=")) {
+      env.push_back(entry);
+    }
+  }
+  env.insert(env.end(), extra.begin(), extra.end());
+  std::vector<char*> envp;
+  for (std::string& entry : env) {
+    envp.push_back(entry.data());
+  }
+  envp.push_back(nullptr);
+  std::string path = program;
+  char* argv[] = {path.data(), nullptr};
+  pid_t pid = 0;
+  if (posix_spawn(&pid, path.c_str(), nullptr, nullptr, argv, envp.data()) != 0) {
+    std::fprintf(stderr, "cannot start %s\n", path.c_str());
+    return false;
+  }
+  int status = 0;
+  rusage used{};
+  if (wait4(pid, &status, 0, &used) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    std::fprintf(stderr, "%s did not end normally (status 0x%x)\n", path.c_str(), status);
+    return false;
+  }
+  const auto seconds = [](const timeval& t) {
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) * 1e-6;
+  };
+  usage.cpu_seconds = seconds(used.ru_utime) + seconds(used.ru_stime);
+  usage.peak_mib = static_cast<double>(used.ru_maxrss) / 1024;  // ru_maxrss is in KiB
+  return true;
+}
+
+double median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+bool report(const char* what, double value, bool within, const char* target) {
+  std::printf("%-40s %8.3f   target %s  %s\n", what, value, target, within ? "met" : "MISSED");
+  return within;
+}
+
+}  // namespace
+
+int main() {
+  const std::string program = LYB_PROGRAM_FILE;
+  const std::string bare = LYB_BARE_WINDOW;
+  std::vector<double> program_cpu, bare_cpu, program_peak, bare_peak;
+  Usage usage;
+  // A first run of each fills the page cache and Qt's font cache.
+  if (!run(program, {"LYB_CLOSE_AFTER_MS=0"}, usage) || !run(bare, {}, usage)) {
+    return 1;
+  }
+  for (int i = 0; i < kRuns; ++i) {
+    if (!run(program, {"LYB_CLOSE_AFTER_MS=0"}, usage)) {
+      return 1;
+    }
+    program_cpu.push_back(usage.cpu_seconds);
+    program_peak.push_back(usage.peak_mib);
+    if (!run(bare, {}, usage)) {
+      return 1;
+    }
+    bare_cpu.push_back(usage.cpu_seconds);
+    bare_peak.push_back(usage.peak_mib);
+  }
+  std::printf(
+      "%d interleaved runs, medians: program %.3f s CPU, %.1f MiB peak; "
+      "bare Qt program %.3f s CPU, %.1f MiB peak\n",
+      kRuns, median(program_cpu), median(program_peak), median(bare_cpu), median(bare_peak));
+  const double cpu = median(program_cpu) / median(bare_cpu);
+  const double extra = median(program_peak) - median(bare_peak);
+  bool ok = report("start-up CPU, program / bare", cpu, cpu <= kMaxCpuRatio, "<= 1.08");
+  ok &= report("peak memory, program - bare (MiB)", extra, extra <= kMaxExtraMemoryMib, "<= 2.0");
+  return ok ? 0 : 1;
+}
