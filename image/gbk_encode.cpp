@@ -1,19 +1,17 @@
 #include "image/gbk_encode.h"
 
-#include <QString>
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/gbk/gbk_text.h"
+#include "platform/gbk/gbk_codec.h"
 
 namespace program {
 
 // Every constant must survive the trip to GBK; a character GBK cannot hold
 // would silently become '?' in a message, so the build stops instead.
 std::string to_gbk(std::string_view utf8) {
-  const QString text = QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
-  std::string out = gbk::from_qstring(text);
-  if (gbk::to_qstring(out) != text) {
+  std::string out = gbk::from_utf8(utf8);
+  if (gbk::to_utf8(out) != utf8) {
     std::fprintf(stderr, "constant not representable in GBK: %.*s\n", static_cast<int>(utf8.size()),
                  utf8.data());
     std::abort();

@@ -1,11 +1,13 @@
 // Build-time writer of the program image.
-//   lyb_image_writer OUTPUT_DIR
+//   lyb_image_writer OUTPUT_DIR [elf|pe-i386]
 // writes lanyinbao_image.bin, lanyinbao_image.S, program_image_layout.h and
-// program_exports.list into OUTPUT_DIR. The output depends only on the
-// sources, so two runs give the same bytes.
+// the export list (program_exports.list for ELF, the default;
+// program_exports.def for PE) into OUTPUT_DIR. The output depends only on the
+// sources and the format, so two runs give the same bytes.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "image/format/image_view.h"
 #include "image/writer/outputs.h"
@@ -27,11 +29,22 @@ bool write_file(const std::filesystem::path& path, std::string_view bytes) {
   return static_cast<bool>(out);
 }
 
+std::optional<writer::ObjectFormat> format_argument(int argc, char** argv) {
+  if (argc == 2) {
+    return writer::ObjectFormat::Elf;
+  }
+  if (argc == 3) {
+    return writer::parse_object_format(argv[2]);
+  }
+  return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
+  const std::optional<writer::ObjectFormat> format = format_argument(argc, argv);
+  if (!format) {
+    std::fprintf(stderr, "usage: %s OUTPUT_DIR [elf|pe-i386]\n", argv[0]);
     return 2;
   }
   const std::filesystem::path dir = argv[1];
@@ -42,12 +55,13 @@ int main(int argc, char** argv) {
     return 1;
   }
   const auto& bytes = image.built.bytes;
-  const bool ok = write_file(dir / "lanyinbao_image.bin",
-                             {reinterpret_cast<const char*>(bytes.data()), bytes.size()}) &&
-                  write_file(dir / "lanyinbao_image.S",
-                             writer::assembler_source((dir / "lanyinbao_image.bin").string())) &&
-                  write_file(dir / "program_image_layout.h", writer::layout_header(image)) &&
-                  write_file(dir / "program_exports.list", writer::export_list());
+  const bool ok =
+      write_file(dir / "lanyinbao_image.bin",
+                 {reinterpret_cast<const char*>(bytes.data()), bytes.size()}) &&
+      write_file(dir / "lanyinbao_image.S",
+                 writer::assembler_source((dir / "lanyinbao_image.bin").string(), *format)) &&
+      write_file(dir / "program_image_layout.h", writer::layout_header(image)) &&
+      write_file(dir / writer::export_list_file_name(*format), writer::export_list(*format));
   if (!ok) {
     std::fprintf(stderr, "cannot write into %s\n", dir.c_str());
     return 1;

@@ -6,8 +6,28 @@
 
 namespace writer {
 
-std::string assembler_source(const std::string& image_path) {
+std::optional<ObjectFormat> parse_object_format(std::string_view name) {
+  if (name == "elf") {
+    return ObjectFormat::Elf;
+  }
+  if (name == "pe-i386") {
+    return ObjectFormat::PeI386;
+  }
+  return std::nullopt;
+}
+
+std::string assembler_source(const std::string& image_path, ObjectFormat format) {
   // A section of its own, so the image is that writable section's first byte.
+  if (format == ObjectFormat::PeI386) {
+    // COFF has no symbol types or sizes; the section name fits the eight
+    // characters an executable's section table holds.
+    return "  .section .lybimg,\"dw\"\n"
+           "  .globl _lanyinbao_image\n"
+           "  .balign 16\n"
+           "_lanyinbao_image:\n"
+           "  .incbin \"" +
+           image_path + "\"\n";
+  }
   return "  .section lyb_image,\"aw\",@progbits\n"
          "  .globl lanyinbao_image\n"
          "  .type lanyinbao_image, @object\n"
@@ -60,12 +80,24 @@ std::string layout_header(const ProgramImage& p) {
   return h.str();
 }
 
-std::string export_list() {
+std::string export_list(ObjectFormat format) {
+  if (format == ObjectFormat::PeI386) {
+    // Undecorated names: the linker matches them to the underscored symbols.
+    std::string out = "EXPORTS\n  lanyinbao_image DATA\n";
+    for (std::string_view name : program::kRoutineNames) {
+      out += "  " + std::string(name) + "\n";
+    }
+    return out;
+  }
   std::string out = "{\n  lanyinbao_image;\n";
   for (std::string_view name : program::kRoutineNames) {
     out += "  " + std::string(name) + ";\n";
   }
   return out + "};\n";
+}
+
+std::string export_list_file_name(ObjectFormat format) {
+  return format == ObjectFormat::PeI386 ? "program_exports.def" : "program_exports.list";
 }
 
 }  // namespace writer

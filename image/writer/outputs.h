@@ -4,14 +4,26 @@
 // list of symbols the program file exports.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 #include "image/writer/program_image.h"
 
 namespace writer {
 
-std::string assembler_source(const std::string& image_path);
+// The program file's object format: ELF on Linux, PE/COFF for 32-bit Windows
+// (where C symbols carry a leading underscore).
+enum class ObjectFormat { Elf, PeI386 };
+
+// "elf" or "pe-i386"; anything else is no format.
+std::optional<ObjectFormat> parse_object_format(std::string_view name);
+
+std::string assembler_source(const std::string& image_path, ObjectFormat format);
 std::string layout_header(const ProgramImage& image);
-std::string export_list();
+
+// A linker dynamic list (ELF) or a module-definition file (PE), and its name.
+std::string export_list(ObjectFormat format);
+std::string export_list_file_name(ObjectFormat format);
 
 }  // namespace writer

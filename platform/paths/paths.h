@@ -1,6 +1,7 @@
-// Windows-style paths on Linux. The program and the Windows stand-ins name
-// files the way the original platform did ("c:\010.png", "<dir>\44.she");
-// this layer turns such names into host paths.
+// Windows-style paths. The program and the Windows stand-ins name files the
+// Windows way ("c:\010.png", "<dir>\44.she"); on Linux this layer turns such
+// names into host paths, on Windows they are the system's own and only change
+// encoding (ANSI code page <-> UTF-16).
 #pragma once
 
 #include <filesystem>
@@ -10,20 +11,23 @@
 namespace paths {
 
 // Turns a path given as ANSI text (GBK, as the program and the A functions
-// name files) into a host path: the characters become UTF-8, the file
+// name files) into a host path. On Windows that is the same path in UTF-16.
+// On Linux the characters become UTF-8, the file
 // system's encoding; `\` and `/` both separate, but a GBK character whose
 // second byte is 0x5C stays whole. A drive root ("c:\", "C:/", or "c:" alone)
 // becomes ${XDG_DATA_HOME:-~/.local/share}/winapi/drive_<letter>/, created
 // with mode 0700 on first use; every other path is used as it is.
 std::filesystem::path host_path(std::string_view ansi_path);
 
-// A host path as ANSI text; characters GBK cannot hold become '?'.
+// A host path as ANSI text; characters GBK (the ANSI code page) cannot hold
+// become '?'.
 std::string ansi_path(const std::filesystem::path& host);
 
-// The directory that stands for a drive letter, created on first use.
+// The directory that stands for a drive letter, created on first use; on
+// Windows the drive's root.
 std::filesystem::path drive_directory(char letter);
 
-// The running program file, from /proc/self/exe.
+// The running program file (/proc/self/exe; the module file on Windows).
 std::filesystem::path program_file_path();
 
 // The program file's directory as ANSI text, without a trailing separator.
