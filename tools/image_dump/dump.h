@@ -2,6 +2,7 @@
 #pragma once
 
 #include <ostream>
+#include <string_view>
 
 #include "image/format/image_view.h"
 
@@ -16,5 +17,9 @@ void relocations(std::ostream& out, const image::ImageView& view);
 void reloc1_groups(std::ostream& out, const image::ImageView& view);
 // Returns false (after saying why) when the form section does not validate.
 bool form(std::ostream& out, const image::ImageView& view);
+
+enum class ControlLookup { Found, NotFound, MalformedForm };
+// One control of the form, by its name (UTF-8).
+ControlLookup control(std::ostream& out, const image::ImageView& view, std::string_view name);
 
 }  // namespace dump

@@ -1,9 +1,8 @@
-#include <QString>
 #include <array>
 #include <map>
 
 #include "image/format/byte_io.h"
-#include "platform/gbk/gbk_text.h"
+#include "platform/gbk/gbk_codec.h"
 #include "tools/image_dump/dump.h"
 
 namespace dump {
@@ -14,7 +13,7 @@ using image::hex;
 using image::SectionId;
 
 std::string utf8(std::string_view gbk_text) {
-  return gbk::to_qstring(gbk_text).toStdString();
+  return gbk::to_utf8(gbk_text);
 }
 
 std::string routine_name(const image::ImageView& view, uint32_t code_offset) {
