@@ -29,11 +29,10 @@ int page_count(const form::ControlRecord& record) {
 }
 
 // The tab control's list names its children page by page, the pages
-// separated by id 0; a child past the last page goes on the last one.
+// separated by id 0 (the form's check holds one list per page).
 int page_in(const form::ControlRecord& tab, uint32_t child) {
   const auto at = std::find(tab.children.begin(), tab.children.end(), child);
-  const auto page = static_cast<int>(std::count(tab.children.begin(), at, 0u));
-  return std::min(page, page_count(tab) - 1);
+  return static_cast<int>(std::count(tab.children.begin(), at, 0u));
 }
 
 // What the logic keeps of a control, as its record stores it.
