@@ -11,8 +11,8 @@ namespace support {
 struct LinkTarget {
   enum class Kind { Url, LocalFile };
   Kind kind;
-  std::string url;              // UTF-8, for Kind::Url
-  std::filesystem::path file;   // the mapped host path, for Kind::LocalFile
+  std::string url;             // UTF-8, for Kind::Url
+  std::filesystem::path file;  // the mapped host path, for Kind::LocalFile
 };
 
 // A target that starts with a scheme of two letters or more ("http:") is an

@@ -9,9 +9,9 @@
 
 #include "image/form/form_reader.h"
 #include "platform/core/window/qt/controls.h"
+#include "platform/core/window/qt/html_view.h"
 #include "platform/core/window/qt/tab_control.h"
 #include "platform/gbk/gbk_text.h"
-#include "platform/core/window/qt/html_view.h"
 #include "tests/window/window_fixture.h"
 #include "ui/control_ids.h"
 #include "ui/form_tables.h"

@@ -117,13 +117,25 @@ form::Element tab_with_candidate_on(int page) {
 
 TEST_F(BuildPlan, StartFocusGoesToTheFirstShownEnabledControlWithoutAFocusHandler) {
   const FocusRow rows[] = {
-      {"takes it", [] { return std::vector{candidate(0, Visible | TabStop), fallback()}; },
+      {"takes it",
+       [] {
+         return std::vector{candidate(0, Visible | TabStop), fallback()};
+       },
        "show tab 0x16000005,0x16000003 start 0x16000005"},
-      {"no tab stop", [] { return std::vector{candidate(0, Visible), fallback()}; },
+      {"no tab stop",
+       [] {
+         return std::vector{candidate(0, Visible), fallback()};
+       },
        "show tab 0x16000003 start 0x16000003"},
-      {"hidden", [] { return std::vector{candidate(0, TabStop), fallback()}; },
+      {"hidden",
+       [] {
+         return std::vector{candidate(0, TabStop), fallback()};
+       },
        "show tab 0x16000005,0x16000003 start 0x16000003"},
-      {"disabled", [] { return std::vector{candidate(0, Visible | Disabled | TabStop), fallback()}; },
+      {"disabled",
+       [] {
+         return std::vector{candidate(0, Visible | Disabled | TabStop), fallback()};
+       },
        "show tab 0x16000005,0x16000003 start 0x16000003"},
       {"got-focus handler",
        [] {
@@ -138,7 +150,9 @@ TEST_F(BuildPlan, StartFocusGoesToTheFirstShownEnabledControlWithoutAFocusHandle
        },
        "show tab 0x16000005,0x16000003 start 0x16000003"},
       {"in a hidden group",
-       [] { return std::vector{group_of(0), candidate(kGroup, Visible | TabStop), fallback()}; },
+       [] {
+         return std::vector{group_of(0), candidate(kGroup, Visible | TabStop), fallback()};
+       },
        "show tab 0x16000005,0x16000003 start 0x16000003"},
       {"on the first page",
        [] {

@@ -61,8 +61,8 @@ TEST_F(Commands, ShowMessageShowsABoxWithTheDefaultTitle) {
   ScopedEnv mode("WINAPI_MSGBOX", "box");
   call(abi::cmd::ShowMessage, {text_arg("<i>ok</i>"), {0, 0, abi::tag::Int}, {}});
   call(abi::cmd::ShowMessage, {text_arg("z"), {0, 0, abi::tag::Int}, text_arg("T")});
-  EXPECT_EQ(backend->log, (std::vector<std::string>{"box [\xe1\xb0\xd2\xf4\xb1\xa6] <i>ok</i>",
-                                                    "box [T] z"}));
+  EXPECT_EQ(backend->log,
+            (std::vector<std::string>{"box [\xe1\xb0\xd2\xf4\xb1\xa6] <i>ok</i>", "box [T] z"}));
 }
 
 TEST_F(Commands, AppendTextAddsToWhatTheUserTyped) {
@@ -87,9 +87,9 @@ TEST_F(Commands, OpenLinkAndOpenUrlHandTheSameTargetsToTheDesktop) {
     EXPECT_EQ(support::call_library_command(4, 0xe0, 1, url).value, 1u);
   }
   const std::string file = "file " + (data_.path() / "winapi/drive_c/help.html").string();
-  EXPECT_EQ(desktop().opened, (std::vector<std::string>{"url http://127.0.0.1:1/a?b=c",
-                                                        "url http://127.0.0.1:1/a?b=c", file,
-                                                        file}));
+  EXPECT_EQ(desktop().opened,
+            (std::vector<std::string>{"url http://127.0.0.1:1/a?b=c",
+                                      "url http://127.0.0.1:1/a?b=c", file, file}));
   // A box without a target opens nothing.
   core::window::write_property(kWindowId, kLink, abi::property::Address, -1, 0, 0);
   call(abi::cmd::OpenLink, {ref(kLink, abi::kind::HyperlinkBox)});

@@ -13,12 +13,12 @@ using core::window::FocusCause;
 using form::state::TabStop;
 using form::state::Visible;
 
-constexpr uint32_t kFirst = 0x16000001;   // button, handler 0x100
-constexpr uint32_t kSecond = 0x16000002;  // button, handler 0x200
-constexpr uint32_t kTick = 0x16000003;    // timer, handler 0x300
-constexpr uint32_t kEdit = 0x16000004;    // edit box, got-focus handler 0x500
-constexpr uint32_t kPlain = 0x16000005;   // button without a handler
-constexpr uint32_t kMenuItem = 0x26000002;  // handler 0x20
+constexpr uint32_t kFirst = 0x16000001;      // button, handler 0x100
+constexpr uint32_t kSecond = 0x16000002;     // button, handler 0x200
+constexpr uint32_t kTick = 0x16000003;       // timer, handler 0x300
+constexpr uint32_t kEdit = 0x16000004;       // edit box, got-focus handler 0x500
+constexpr uint32_t kPlain = 0x16000005;      // button without a handler
+constexpr uint32_t kMenuItem = 0x26000002;   // handler 0x20
 constexpr uint32_t kMenuEntry = 0x26000001;  // no handler
 
 form::MenuItemRecord menu_item(uint32_t level, uint32_t handler) {
@@ -35,7 +35,8 @@ class Delivery : public LogicTest {
     LogicTest::SetUp();
     load(form_of({
         {kFirst, control("first", 0, form::ButtonProps{}, Visible, {{abi::event::Clicked, 0x100}})},
-        {kSecond, control("second", 0, form::ButtonProps{}, Visible, {{abi::event::Clicked, 0x200}})},
+        {kSecond,
+         control("second", 0, form::ButtonProps{}, Visible, {{abi::event::Clicked, 0x200}})},
         {kTick, control("tick", 0, form::TimerProps{}, Visible, {{abi::event::Tick, 0x300}})},
         {kEdit, control("edit", 0, form::EditBoxProps{}, Visible | TabStop,
                         {{abi::event::GotFocus, 0x500}})},

@@ -14,9 +14,8 @@ DesktopCalls& desktop() {
 namespace support {
 
 bool open_target(const LinkTarget& target) {
-  window_logic_test::desktop().opened.push_back(target.kind == LinkTarget::Kind::Url
-                                                    ? "url " + target.url
-                                                    : "file " + target.file.string());
+  window_logic_test::desktop().opened.push_back(
+      target.kind == LinkTarget::Kind::Url ? "url " + target.url : "file " + target.file.string());
   return true;
 }
 

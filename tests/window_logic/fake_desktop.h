@@ -9,9 +9,9 @@
 namespace window_logic_test {
 
 struct DesktopCalls {
-  std::vector<std::string> opened;  // "url <address>" or "file <host path>"
+  std::vector<std::string> opened;     // "url <address>" or "file <host path>"
   std::vector<std::string> converted;  // "<byte count> -> <host path>"
-  bool picture_ok = true;  // whether write_bmp finds a picture in the bytes
+  bool picture_ok = true;              // whether write_bmp finds a picture in the bytes
 };
 
 DesktopCalls& desktop();

@@ -133,8 +133,10 @@ TEST_F(Properties, TimerIntervalZeroOrLessStops) {
     int32_t written;
     const char* told;
     uint64_t read;
-  } rows[] = {{0, "timer 0x16000003 0", 0}, {10000, "timer 0x16000003 10000", 10000},
-              {-5, "timer 0x16000003 0", 0}, {1, "timer 0x16000003 1", 1}};
+  } rows[] = {{0, "timer 0x16000003 0", 0},
+              {10000, "timer 0x16000003 10000", 10000},
+              {-5, "timer 0x16000003 0", 0},
+              {1, "timer 0x16000003 1", 1}};
   for (const auto& row : rows) {
     write_property(kWindowId, kTimer, abi::property::Content, -1,
                    static_cast<uint32_t>(row.written), 0);

@@ -26,7 +26,8 @@ class RecordingBackend final : public core::window::Backend {
   Handle handle_of(uint32_t id) const;
 
   Handle create_window(uint32_t id, const form::ControlRecord& record) override;
-  void add_menu(uint32_t id, const form::MenuItemRecord& item, core::window::MenuSlot slot) override;
+  void add_menu(uint32_t id, const form::MenuItemRecord& item,
+                core::window::MenuSlot slot) override;
   Handle create(uint32_t id, const form::ControlRecord& record, core::window::Place place) override;
   void lower(Handle control) override;
   void show(const core::window::FocusPlan& plan) override;

@@ -1,7 +1,7 @@
 #include "platform/core/window/build_plan.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 #include <string>
 
 #include "image/form/form_reader.h"

@@ -1,4 +1,5 @@
 // The control properties the program reads and writes, by kind and number.
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -44,8 +45,7 @@ const PropertyRow kProperties[] = {
     {abi::kind::EditBox, abi::property::Content,
      [](LiveControl& c) { return text_result(backend().text(c.handle)); },
      [](LiveControl& c, uint64_t v) { backend().set_text(c.handle, text_at(v)); }},
-    {abi::kind::Label, abi::property::Content,
-     [](LiveControl& c) { return text_result(c.text); },
+    {abi::kind::Label, abi::property::Content, [](LiveControl& c) { return text_result(c.text); },
      [](LiveControl& c, uint64_t v) {
        c.text = text_at(v);
        backend().set_text(c.handle, c.text);

@@ -4,11 +4,11 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "platform/core/window/backend.h"
 #include "platform/core/window/qt/controls.h"
+#include "platform/core/window/qt/html_view.h"
 #include "platform/core/window/qt/look.h"
 #include "platform/core/window/qt/tab_control.h"
-#include "platform/core/window/qt/html_view.h"
-#include "platform/core/window/backend.h"
 #include "runtime/abi.h"
 
 namespace core::window {

@@ -89,10 +89,9 @@ void QtBackend::add_menu(uint32_t id, const form::MenuItemRecord& item, MenuSlot
     list_ = bar->addMenu(caption);
     return;
   }
-  QAction* action = slot == MenuSlot::BarCommand ? bar->addAction(caption)
-                                                 : list_->addAction(caption);
-  QObject::connect(action, &QAction::triggered, action,
-                   [id] { deliver(id, abi::event::Clicked); });
+  QAction* action =
+      slot == MenuSlot::BarCommand ? bar->addAction(caption) : list_->addAction(caption);
+  QObject::connect(action, &QAction::triggered, action, [id] { deliver(id, abi::event::Clicked); });
 }
 
 QWidget* QtBackend::container(Place place) const {
