@@ -3,7 +3,7 @@
 #include <QTest>
 #include <QWidget>
 
-#include "platform/core/window/tab_control.h"
+#include "platform/core/window/qt/tab_control.h"
 
 namespace test_support {
 

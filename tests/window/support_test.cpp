@@ -6,7 +6,7 @@
 
 #include <fstream>
 
-#include "platform/support/html_view.h"
+#include "platform/core/window/qt/html_view.h"
 #include "platform/support/library_commands.h"
 #include "tests/support/temp_dir.h"
 #include "tests/window/url_catcher.h"
@@ -50,7 +50,7 @@ TEST(HtmlView, DecodesThePagesDeclaredCharset) {
   TempDir dir;
   for (const PageRow& row : rows) {
     write_file(dir / "page.html", row.bytes);
-    support::HtmlView view;
+    core::window::HtmlView view;
     view.set_address(dir / "page.html");
     EXPECT_EQ(view.toPlainText().trimmed(), QString::fromUtf8(row.shown)) << row.what;
     EXPECT_EQ(view.address(), dir / "page.html");
@@ -59,7 +59,7 @@ TEST(HtmlView, DecodesThePagesDeclaredCharset) {
 
 TEST(HtmlView, MissingPageShowsNothingAndLinksGoToTheDesktop) {
   TempDir dir;
-  support::HtmlView view;
+  core::window::HtmlView view;
   view.resize(300, 200);
   view.set_address(dir / "missing.html");
   EXPECT_TRUE(view.toPlainText().isEmpty());

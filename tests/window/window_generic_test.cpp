@@ -5,7 +5,7 @@
 #include <QTest>
 
 #include "image/form/form_writer.h"
-#include "platform/core/window/tab_control.h"
+#include "platform/core/window/qt/tab_control.h"
 #include "platform/core/window/window_api.h"
 #include "tests/form/form_builder.h"
 #include "tests/support/temp_dir.h"

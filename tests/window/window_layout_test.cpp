@@ -8,10 +8,10 @@
 #include <QTimer>
 
 #include "image/form/form_reader.h"
-#include "platform/core/window/controls.h"
-#include "platform/core/window/tab_control.h"
+#include "platform/core/window/qt/controls.h"
+#include "platform/core/window/qt/html_view.h"
+#include "platform/core/window/qt/tab_control.h"
 #include "platform/gbk/gbk_text.h"
-#include "platform/support/html_view.h"
 #include "tests/window/window_fixture.h"
 #include "ui/control_ids.h"
 #include "ui/form_tables.h"
@@ -78,7 +78,7 @@ struct Expect {
     EXPECT_NE(dynamic_cast<core::window::HyperlinkBox*>(w), nullptr);
   }
   void operator()(const form::HtmlBrowserProps& p) const {
-    auto* view = dynamic_cast<support::HtmlView*>(w);
+    auto* view = dynamic_cast<core::window::HtmlView*>(w);
     ASSERT_NE(view, nullptr);
     EXPECT_EQ(view->address(), p.address);
     EXPECT_EQ(view->contextMenuPolicy(), Qt::NoContextMenu);

@@ -13,8 +13,8 @@
 
 #include "platform/core/commands/command_table.h"
 #include "platform/core/memory/memory.h"
-#include "platform/core/window/controls.h"
-#include "platform/core/window/tab_control.h"
+#include "platform/core/window/qt/controls.h"
+#include "platform/core/window/qt/tab_control.h"
 #include "platform/core/window/window_api.h"
 #include "tests/support/temp_dir.h"
 #include "tests/window/url_catcher.h"

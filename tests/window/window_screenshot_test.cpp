@@ -3,7 +3,7 @@
 #include <QImage>
 #include <QTest>
 
-#include "platform/core/window/tab_control.h"
+#include "platform/core/window/qt/tab_control.h"
 #include "tests/window/window_fixture.h"
 
 namespace window_test {

@@ -28,6 +28,7 @@ class ArgReader {
   std::span<const uint8_t> bytes(size_t index) const;
   const abi::ArgRecord& record(size_t index) const;
   size_t count() const { return args_.size(); }
+  const char* command() const { return command_; }
 
   [[noreturn]] void fail(size_t index, std::string_view problem) const;
 

@@ -1,32 +1,34 @@
 // The control properties the program reads and writes, by kind and number.
-#include <QPushButton>
-
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
+#include "platform/core/commands/command_args.h"
 #include "platform/core/errors/errors.h"
-#include "platform/core/window/blocks.h"
-#include "platform/core/window/controls.h"
-#include "platform/core/window/look.h"
 #include "platform/core/window/session.h"
-#include "platform/core/window/tab_control.h"
 #include "platform/core/window/window_api.h"
-#include "platform/support/html_view.h"
 
 namespace core::window {
 namespace {
 
-template <class W>
-W& as(LiveControl& c) {
-  return *static_cast<W*>(c.widget.data());
+// A written value is the word the program passes: a text or byte-set pointer
+// (null meaning empty) or a 32-bit integer.
+std::string_view text_at(uint64_t value) {
+  const auto* text = reinterpret_cast<const char*>(static_cast<uintptr_t>(value));
+  return text ? std::string_view(text) : std::string_view();
 }
 
-abi::ArgRecord int_result(int32_t v) {
-  return {static_cast<uint32_t>(v), 0, abi::tag::Int};
+std::span<const uint8_t> bytes_at(uint64_t value) {
+  return byte_set_data(reinterpret_cast<const void*>(static_cast<uintptr_t>(value)),
+                       "WriteProperty picture");
 }
 
 int32_t int_value(uint64_t value) {
   return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
+
+Backend& backend() {
+  return *session().backend;
 }
 
 using Reader = abi::ArgRecord (*)(LiveControl&);
@@ -41,49 +43,49 @@ struct PropertyRow {
 
 const PropertyRow kProperties[] = {
     {abi::kind::EditBox, abi::property::Content,
-     [](LiveControl& c) { return text_block(as<FocusEdit>(c).text()); },
+     [](LiveControl& c) { return text_result(backend().text(c.handle)); },
+     [](LiveControl& c, uint64_t v) { backend().set_text(c.handle, text_at(v)); }},
+    {abi::kind::Label, abi::property::Content, [](LiveControl& c) { return text_result(c.text); },
      [](LiveControl& c, uint64_t v) {
-       as<FocusEdit>(c).setText(to_qtext(std::string(text_at(v))));
-     }},
-    {abi::kind::Label, abi::property::Content,
-     [](LiveControl& c) { return text_block(as<PlainLabel>(c).caption()); },
-     [](LiveControl& c, uint64_t v) {
-       as<PlainLabel>(c).set_caption(to_qtext(std::string(text_at(v))));
+       c.text = text_at(v);
+       backend().set_text(c.handle, c.text);
      }},
     {abi::kind::Timer, abi::property::Content,
-     [](LiveControl& c) { return int_result(c.timer->isActive() ? c.timer->interval() : 0); },
+     [](LiveControl& c) { return int_result(c.interval_ms); },
      [](LiveControl& c, uint64_t v) {
        // 0 (or less) stops the timer; any other value starts it afresh.
-       const int32_t ms = int_value(v);
-       c.timer->stop();
-       if (ms > 0) {
-         c.timer->start(ms);
-       }
+       c.interval_ms = std::max(int_value(v), 0);
+       backend().set_timer(c.handle, c.interval_ms);
      }},
     {abi::kind::Button, abi::property::Disabled,
-     [](LiveControl& c) {
-       return abi::ArgRecord{c.widget->isEnabled() ? 0u : 1u, 0, abi::tag::Bool};
-     },
-     [](LiveControl& c, uint64_t v) { c.widget->setEnabled(int_value(v) == 0); }},
-    {abi::kind::PictureBox, abi::property::Picture,
-     [](LiveControl& c) { return bytes_block(as<PictureBox>(c).picture()); },
-     [](LiveControl& c, uint64_t v) { as<PictureBox>(c).set_picture(bytes_at(v)); }},
-    {abi::kind::HtmlBrowserBox, abi::property::Address,
-     [](LiveControl& c) { return text_block(as<support::HtmlView>(c).address()); },
+     [](LiveControl& c) { return bool_result(c.disabled); },
      [](LiveControl& c, uint64_t v) {
-       as<support::HtmlView>(c).set_address(std::string(text_at(v)));
+       c.disabled = int_value(v) != 0;
+       backend().set_enabled(c.handle, !c.disabled);
+     }},
+    {abi::kind::PictureBox, abi::property::Picture,
+     [](LiveControl& c) { return bytes_result(c.picture); },
+     [](LiveControl& c, uint64_t v) {
+       const std::span<const uint8_t> bytes = bytes_at(v);
+       c.picture.assign(bytes.begin(), bytes.end());
+       backend().set_picture(c.handle, c.picture);
+     }},
+    {abi::kind::HtmlBrowserBox, abi::property::Address,
+     [](LiveControl& c) { return text_result(c.text); },
+     [](LiveControl& c, uint64_t v) {
+       c.text = text_at(v);
+       backend().set_html(c.handle, c.text);
      }},
     {abi::kind::HyperlinkBox, abi::property::Address,
-     [](LiveControl& c) { return text_block(as<HyperlinkBox>(c).target()); },
-     [](LiveControl& c, uint64_t v) { as<HyperlinkBox>(c).set_target(std::string(text_at(v))); }},
+     [](LiveControl& c) { return text_result(c.text); },
+     [](LiveControl& c, uint64_t v) { c.text = text_at(v); }},
     {abi::kind::TabControl, abi::property::CurrentPage,
-     [](LiveControl& c) { return int_result(as<TabControl>(c).current()); },
+     [](LiveControl& c) { return int_result(backend().page(c.handle)); },
      [](LiveControl& c, uint64_t v) {
-       // A page that does not exist leaves the current one, as the original
-       // control ignores such a request.
-       TabControl& tab = as<TabControl>(c);
-       if (const int32_t page = int_value(v); page >= 0 && page < tab.page_count()) {
-         tab.set_current(page);
+       // A page that does not exist leaves the current one: the tab control
+       // ignores such a request.
+       if (const int32_t page = int_value(v); page >= 0 && page < c.page_count) {
+         backend().set_page(c.handle, page);
        }
      }},
 };

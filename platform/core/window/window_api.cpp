@@ -5,10 +5,8 @@
 
 #include "image/form/form_reader.h"
 #include "platform/core/errors/errors.h"
-#include "platform/core/window/app_instance.h"
-#include "platform/core/window/control_builders.h"
+#include "platform/core/window/build_plan.h"
 #include "platform/core/window/session.h"
-#include "platform/core/window/window_builder.h"
 
 namespace core::window {
 
@@ -22,27 +20,20 @@ void attach_form(std::span<const uint8_t> form_section, RoutineInvoker invoke) {
   s.invoke = std::move(invoke);
 }
 
-uint32_t load_start_window(uint32_t window_id) {
+uint32_t load_window(uint32_t window_id, const BackendFactory& make) {
   Session& s = session();
   if (!s.form || s.form->window_id != window_id) {
     char id[16];
     std::snprintf(id, sizeof id, "0x%x", window_id);
     fatal_error(std::string("LoadStartWindow: the form holds no window ") + id);
   }
-  if (s.window) {
+  if (s.backend) {
     fatal_error("LoadStartWindow: the start window is already loaded");
   }
-  ensure_application();
   s.closed = false;
-  s.window = build_window(*s.form);
-  s.window->on_closed = [] {
-    Session& s = session();
-    s.closed = true;
-    if (s.loop) {
-      s.loop->quit();
-    }
-  };
-  s.window->show();
+  s.backend = make();
+  const FocusPlan plan = build_window(*s.form, *s.backend, s.controls);
+  s.backend->show(plan);
   const auto& record = std::get<form::ControlRecord>(s.form->elements[0].record);
   if (const auto created = handler_for(record, abi::event::Created)) {
     fire(*created);
@@ -52,24 +43,20 @@ uint32_t load_start_window(uint32_t window_id) {
 
 void run_message_loop() {
   Session& s = session();
-  if (!s.window || s.closed) {
+  if (!s.backend || s.closed) {
     return;
   }
-  QEventLoop loop;
-  s.loop = &loop;
-  loop.exec();
-  s.loop = nullptr;
+  s.backend->run_until([] { return session().closed; });
 }
 
 void shut_down() {
   Session& s = session();
-  delete s.window.data();
   s.controls.clear();
+  s.backend.reset();
   s.running.clear();
   s.closed = false;
   s.form.reset();
   s.invoke = nullptr;
-  destroy_owned_application();
 }
 
 }  // namespace core::window

@@ -1,6 +1,6 @@
-// The runtime's window module: builds any validated form with Qt widgets,
-// delivers its events to the program's routines, serves the properties and
-// the window commands.
+// The runtime's window module: builds any validated form on the platform's
+// window backend, delivers its events to the program's routines, serves the
+// properties and the window commands.
 #pragma once
 
 #include <cstdint>
@@ -18,8 +18,9 @@ using RoutineInvoker = std::function<void(uint32_t code_offset)>;
 // fault naming what is wrong.
 void attach_form(std::span<const uint8_t> form_section, RoutineInvoker invoke);
 
-// Builds the window, shows it and delivers its created event. Returns the
-// window id.
+// Builds the window on the platform's backend, shows it and delivers its
+// created event. Returns the window id. Defined with the backend the runtime
+// links (qt/qt_entry.cpp).
 uint32_t load_start_window(uint32_t window_id);
 
 // Returns once the start window is closed.
@@ -32,7 +33,8 @@ void write_property(uint32_t window, uint32_t control, uint32_t property, int32_
 // ShowMessage, ProcessEvents, CloseWindow, SetFocusTo, AppendText, OpenLink.
 void register_window_commands();
 
-// Destroys the window and, when this module made it, the QApplication.
+// Destroys the window and the backend, and with it whatever the backend made
+// for itself (the QApplication it had to make).
 void shut_down();
 
 }  // namespace core::window

@@ -1,19 +1,11 @@
 // The window commands of the core command table.
-#include <QApplication>
-#include <QDesktopServices>
-#include <QMessageBox>
-
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <span>
 #include <string>
 
+#include "platform/console/message_line.h"
+#include "platform/core/commands/command_args.h"
 #include "platform/core/commands/command_table.h"
 #include "platform/core/errors/errors.h"
-#include "platform/core/window/blocks.h"
-#include "platform/core/window/controls.h"
-#include "platform/core/window/look.h"
 #include "platform/core/window/session.h"
 #include "platform/core/window/window_api.h"
 #include "platform/support/link_target.h"
@@ -23,95 +15,75 @@ namespace {
 
 using Args = std::span<const abi::ArgRecord>;
 
-constexpr abi::ArgRecord kNoResult{0, 0, abi::tag::None};
-
-const abi::ArgRecord& arg(const char* what, Args args, size_t i) {
-  if (i >= args.size()) {
-    fatal_error(std::string(what) + ": argument " + std::to_string(i + 1) + " is missing");
-  }
-  return args[i];
-}
-
-std::string_view text_arg(const char* what, Args args, size_t i) {
-  const abi::ArgRecord& a = arg(what, args, i);
-  if (a.tag != abi::tag::Text) {
-    fatal_error(std::string(what) + ": argument " + std::to_string(i + 1) + " is not a text");
-  }
-  return text_at(a.value);
-}
+// The title of a message box given none: "岚音宝" in GBK.
+constexpr std::string_view kDefaultTitle = "\xe1\xb0\xd2\xf4\xb1\xa6";
 
 // A control reference: the window id in the value word, the control id in
 // the high word.
-LiveControl& control_arg(const char* what, Args args, size_t i, uint32_t kind) {
-  const abi::ArgRecord& a = arg(what, args, i);
-  LiveControl& c = control_for(what, static_cast<uint32_t>(a.value), a.high);
-  if (c.kind != kind || !c.widget) {
-    fatal_error(std::string(what) + ": control (" + form::kind_name(c.kind) + ") is not of kind " +
-                form::kind_name(kind));
+LiveControl& control_arg(const ArgReader& args, size_t i) {
+  const abi::ArgRecord& a = args.record(i);
+  return control_for(args.command(), static_cast<uint32_t>(a.value), a.high);
+}
+
+LiveControl& control_arg(const ArgReader& args, size_t i, uint32_t kind) {
+  LiveControl& c = control_arg(args, i);
+  if (c.kind != kind) {
+    fatal_error(std::string(args.command()) + ": control (" + form::kind_name(c.kind) +
+                ") is not of kind " + form::kind_name(kind));
   }
   return c;
 }
 
-bool messages_to_stderr() {
-  const char* mode = std::getenv("WINAPI_MSGBOX");
-  return (mode && std::strcmp(mode, "stderr") == 0) ||
-         !qobject_cast<QApplication*>(QCoreApplication::instance());
-}
-
-abi::ArgRecord show_message(Args args) {
-  const QString text = to_qtext(std::string(text_arg("ShowMessage", args, 0)));
-  QString title = QStringLiteral("岚音宝");
-  if (args.size() > 2 && args[2].tag == abi::tag::Text) {
-    title = to_qtext(std::string(text_at(args[2].value)));
+abi::ArgRecord show_message(Args records) {
+  const ArgReader args("ShowMessage", records);
+  const std::string_view text = args.text(0);
+  const std::string_view title =
+      args.given(2) && args.record(2).tag == abi::tag::Text ? args.text(2) : kDefaultTitle;
+  Backend* backend = session().backend.get();
+  if (console::print_message_instead(backend != nullptr && backend->can_show_message())) {
+    console::print_message(title, text);
+  } else {
+    backend->message_box(title, text);
   }
-  if (messages_to_stderr()) {
-    std::fprintf(stderr, "[%s] %s\n", title.toUtf8().constData(), text.toUtf8().constData());
-    return kNoResult;
-  }
-  // exec() keeps the window's events (timers, repaints) running while the box
-  // is open, as the program relies on.
-  QMessageBox box(QMessageBox::NoIcon, title, text, QMessageBox::Ok, session().window);
-  box.setTextFormat(Qt::PlainText);
-  box.exec();
-  return kNoResult;
+  return no_result();
 }
 
 abi::ArgRecord process_events(Args) {
-  if (QCoreApplication::instance()) {
-    QCoreApplication::processEvents();
+  if (Backend* backend = session().backend.get()) {
+    backend->process_events();
   }
-  return kNoResult;
+  return no_result();
 }
 
-abi::ArgRecord close_window(Args args) {
-  control_arg("CloseWindow", args, 0, abi::kind::Window).widget->close();
-  return kNoResult;
+abi::ArgRecord close_window(Args records) {
+  control_arg(ArgReader("CloseWindow", records), 0, abi::kind::Window);
+  session().backend->close_window();
+  return no_result();
 }
 
-abi::ArgRecord set_focus_to(Args args) {
-  const abi::ArgRecord& a = arg("SetFocusTo", args, 0);
-  LiveControl& c = control_for("SetFocusTo", static_cast<uint32_t>(a.value), a.high);
-  if (c.widget) {
-    c.widget->setFocus(Qt::OtherFocusReason);
+abi::ArgRecord set_focus_to(Args records) {
+  const LiveControl& c = control_arg(ArgReader("SetFocusTo", records), 0);
+  if (c.kind != abi::kind::Timer) {
+    session().backend->set_focus(c.handle);
   }
-  return kNoResult;
+  return no_result();
 }
 
-abi::ArgRecord append_text(Args args) {
-  auto* edit =
-      static_cast<FocusEdit*>(control_arg("AppendText", args, 0, abi::kind::EditBox).widget.data());
-  edit->setText(edit->text() + to_qtext(std::string(text_arg("AppendText", args, 1))));
-  edit->end(false);
-  return kNoResult;
+// The caret ends up behind the appended text.
+abi::ArgRecord append_text(Args records) {
+  const ArgReader args("AppendText", records);
+  const LiveControl& c = control_arg(args, 0, abi::kind::EditBox);
+  Backend& backend = *session().backend;
+  backend.set_text(c.handle, backend.text(c.handle) + std::string(args.text(1)));
+  return no_result();
 }
 
-abi::ArgRecord open_link(Args args) {
-  const auto* link = static_cast<HyperlinkBox*>(
-      control_arg("OpenLink", args, 0, abi::kind::HyperlinkBox).widget.data());
-  if (!link->target().empty()) {
-    QDesktopServices::openUrl(support::url_for_target(link->target()));
+abi::ArgRecord open_link(Args records) {
+  const LiveControl& c = control_arg(ArgReader("OpenLink", records), 0, abi::kind::HyperlinkBox);
+  if (!c.text.empty()) {
+    support::open_link(c.text);
   }
-  return kNoResult;
+  return no_result();
 }
 
 }  // namespace

@@ -1,18 +1,17 @@
 // MessageBoxA as a Qt message box, or as a line on stderr where no box can
-// be shown (the rule is in user32.h).
+// be shown (the rule is in user32.h and platform/console/message_line.h).
 #include <QApplication>
 #include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
-#include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "platform/console/message_line.h"
 #include "platform/gbk/gbk_text.h"
 #include "platform/winapi/base/last_error.h"
 #include "platform/winapi/user32/message_box_style.h"
@@ -27,55 +26,14 @@ using winapi::user32::BoxStyle;
 // Windows' caption for a box given none.
 constexpr std::string_view kDefaultCaption = "Error";
 
-bool env_is(const char* name, std::string_view value) {
-  const char* set = std::getenv(name);
-  return set != nullptr && value == set;
-}
-
-bool env_set(const char* name) {
-  const char* set = std::getenv(name);
-  return set != nullptr && *set != '\0';
-}
-
-// Whether a QApplication made now would find a screen. QT_QPA_PLATFORM may
-// list several platforms separated by ';', each with ':options'.
-bool display_available() {
-  const char* platforms = std::getenv("QT_QPA_PLATFORM");
-  if (platforms == nullptr || *platforms == '\0') {
-    return env_set("DISPLAY") || env_set("WAYLAND_DISPLAY");
-  }
-  std::string_view list = platforms;
-  while (!list.empty()) {
-    const size_t end = list.find(';');
-    std::string_view name = list.substr(0, end);
-    name = name.substr(0, name.find(':'));
-    const bool usable = name == "xcb"                 ? env_set("DISPLAY")
-                        : name.starts_with("wayland") ? env_set("WAYLAND_DISPLAY")
-                                                      : !name.empty();
-    if (usable) {
-      return true;
-    }
-    list = end == std::string_view::npos ? std::string_view{} : list.substr(end + 1);
-  }
-  return false;
-}
-
-bool print_instead() {
-  if (env_is("WINAPI_MSGBOX", "stderr")) {
-    return true;
-  }
+// A box can be shown from a GUI application's own thread, or where one made
+// now would find a screen.
+bool box_possible() {
   QCoreApplication* app = QCoreApplication::instance();
   if (app == nullptr) {
-    return !display_available();
+    return console::display_available();
   }
-  return qobject_cast<QApplication*>(app) == nullptr || QThread::currentThread() != app->thread();
-}
-
-void print_box(LPCSTR text, LPCSTR caption) {
-  const QByteArray title = gbk::to_qstring(caption).toUtf8();
-  const QByteArray body = gbk::to_qstring(text).toUtf8();
-  std::fprintf(stderr, "[%s] %s\n", title.constData(), body.constData());
-  std::fflush(stderr);
+  return qobject_cast<QApplication*>(app) != nullptr && QThread::currentThread() == app->thread();
 }
 
 // Changes one thing of QMessageBox: Esc and the close button only answer a
@@ -205,8 +163,8 @@ int MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType) {
   }
   const LPCSTR text = lpText != nullptr ? lpText : "";
   const LPCSTR caption = lpCaption != nullptr ? lpCaption : kDefaultCaption.data();
-  if (print_instead()) {
-    print_box(text, caption);
+  if (console::print_message_instead(box_possible())) {
+    console::print_message(caption, text);
     return style->default_answer;
   }
   std::unique_ptr<QApplication> own_app;

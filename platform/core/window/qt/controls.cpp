@@ -1,4 +1,4 @@
-#include "platform/core/window/controls.h"
+#include "platform/core/window/qt/controls.h"
 
 #include <QFocusEvent>
 #include <QImage>
@@ -19,14 +19,9 @@ void PlainLabel::set_caption(const QString& caption) {
 
 void FocusEdit::focusInEvent(QFocusEvent* event) {
   QLineEdit::focusInEvent(event);
-  switch (event->reason()) {
-    case Qt::ActiveWindowFocusReason:
-    case Qt::PopupFocusReason:
-      break;
-    default:
-      if (on_focus_gained) {
-        on_focus_gained();
-      }
+  if (on_focus_gained) {
+    const Qt::FocusReason reason = event->reason();
+    on_focus_gained(reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason);
   }
 }
 
@@ -34,9 +29,8 @@ PictureBox::PictureBox(QWidget* parent) : QLabel(parent) {
   setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
-void PictureBox::set_picture(form::Bytes bmp_file) {
-  picture_ = std::move(bmp_file);
-  const QImage image = QImage::fromData(picture_.data(), static_cast<int>(picture_.size()), "BMP");
+void PictureBox::set_picture(std::span<const uint8_t> bmp_file) {
+  const QImage image = QImage::fromData(bmp_file.data(), static_cast<int>(bmp_file.size()), "BMP");
   if (image.isNull()) {
     clear();
   } else {

@@ -4,10 +4,9 @@
 #include <QLabel>
 #include <QLineEdit>
 
+#include <cstdint>
 #include <functional>
-#include <string>
-
-#include "image/form/form_types.h"
+#include <span>
 
 namespace core::window {
 
@@ -23,40 +22,33 @@ class PlainLabel : public QLabel {
   QString caption_;
 };
 
-// An edit box that reports each time the user (mouse, Tab, a shortcut) or
-// the program moves the focus into it. Focus that only comes back with the
-// window's activation, or after a menu closes, is not a new visit.
+// An edit box that reports each time the focus comes into it: a visit when
+// the user (mouse, Tab, a shortcut) or the program moves it there, a return
+// when it only comes back with the window's activation or after a menu closes.
 class FocusEdit : public QLineEdit {
  public:
   explicit FocusEdit(QWidget* parent) : QLineEdit(parent) {}
 
-  std::function<void()> on_focus_gained;
+  // Says whether the focus came on a visit or only returned with the window.
+  std::function<void(bool visit)> on_focus_gained;
 
  protected:
   void focusInEvent(QFocusEvent* event) override;
 };
 
-// A picture box shows a BMP given as file bytes; bytes that are no picture
-// show nothing. The bytes are kept to be read back.
+// A picture box shows a BMP given as file bytes, from its top left corner;
+// bytes that are no picture show nothing.
 class PictureBox : public QLabel {
  public:
   explicit PictureBox(QWidget* parent);
-  void set_picture(form::Bytes bmp_file);
-  const form::Bytes& picture() const { return picture_; }
-
- private:
-  form::Bytes picture_;
+  void set_picture(std::span<const uint8_t> bmp_file);
 };
 
-// A hyperlink box holds the target the link command opens.
+// A hyperlink box: a label of a type of its own, so the window's controls are
+// told apart by kind. The target it opens is kept by the window logic.
 class HyperlinkBox : public QLabel {
  public:
   explicit HyperlinkBox(QWidget* parent) : QLabel(parent) {}
-  void set_target(std::string gbk_target) { target_ = std::move(gbk_target); }
-  const std::string& target() const { return target_; }
-
- private:
-  std::string target_;
 };
 
 }  // namespace core::window

@@ -1,4 +1,4 @@
-#include "platform/support/html_view.h"
+#include "platform/core/window/qt/html_view.h"
 
 #include <QDesktopServices>
 #include <QScrollBar>
@@ -12,7 +12,7 @@
 #include "platform/gbk/gbk_text.h"
 #include "platform/paths/paths.h"
 
-namespace support {
+namespace core::window {
 namespace {
 
 std::string lower(std::string_view s) {
@@ -78,4 +78,4 @@ void HtmlView::open_link(const QUrl& link) {
   QDesktopServices::openUrl(link.isRelative() ? document()->baseUrl().resolved(link) : link);
 }
 
-}  // namespace support
+}  // namespace core::window

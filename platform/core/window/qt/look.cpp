@@ -1,4 +1,4 @@
-#include "platform/core/window/look.h"
+#include "platform/core/window/qt/look.h"
 
 #include <QWidget>
 

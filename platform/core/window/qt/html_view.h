@@ -7,7 +7,7 @@
 
 #include <string>
 
-namespace support {
+namespace core::window {
 
 class HtmlView : public QTextBrowser {
  public:
@@ -28,4 +28,4 @@ class HtmlView : public QTextBrowser {
 // GB18030 (and pages that declare none) as GBK, UTF-8 as UTF-8.
 QString decode_page(const std::string& bytes);
 
-}  // namespace support
+}  // namespace core::window

@@ -1,12 +1,14 @@
-#include "platform/core/window/control_builders.h"
+#include "platform/core/window/qt/control_builders.h"
 
 #include <QGroupBox>
 #include <QPushButton>
+#include <QTimer>
 
-#include "platform/core/window/controls.h"
-#include "platform/core/window/look.h"
-#include "platform/core/window/tab_control.h"
-#include "platform/support/html_view.h"
+#include "platform/core/window/backend.h"
+#include "platform/core/window/qt/controls.h"
+#include "platform/core/window/qt/html_view.h"
+#include "platform/core/window/qt/look.h"
+#include "platform/core/window/qt/tab_control.h"
 #include "runtime/abi.h"
 
 namespace core::window {
@@ -37,13 +39,12 @@ W* place(W* widget, const BuildContext& ctx) {
   return widget;
 }
 
-void on_event(const BuildContext& ctx, int32_t event, auto connect_to) {
-  if (const auto offset = handler_for(ctx.record, event)) {
-    connect_to([code = *offset] { fire(code); });
-  }
+// The window logic runs the routine bound to the event, if any.
+auto deliver_to(const BuildContext& ctx, int32_t event) {
+  return [id = ctx.id, event] { deliver(id, event); };
 }
 
-LiveControl build_label(const BuildContext& ctx) {
+QObject* build_label(const BuildContext& ctx) {
   const auto& p = props<form::LabelProps>(ctx);
   auto* label = place(new PlainLabel(ctx.parent), ctx);
   apply_frame(label, p.frame_style);
@@ -53,21 +54,20 @@ LiveControl build_label(const BuildContext& ctx) {
   label->setWordWrap(p.word_wrap != 0);
   label->setFont(to_qfont(p.font, ctx.window_font));
   label->set_caption(to_qtext(p.caption));
-  return {abi::kind::Label, label, nullptr};
+  return label;
 }
 
-LiveControl build_button(const BuildContext& ctx) {
+QObject* build_button(const BuildContext& ctx) {
   const auto& p = props<form::ButtonProps>(ctx);
   auto* button = place(new QPushButton(ctx.parent), ctx);
   button->setAutoDefault(false);
   button->setFont(to_qfont(p.font, ctx.window_font));
   button->setText(to_qtext(p.caption));
-  on_event(ctx, abi::event::Clicked,
-           [button](auto run) { QObject::connect(button, &QPushButton::clicked, button, run); });
-  return {abi::kind::Button, button, nullptr};
+  QObject::connect(button, &QPushButton::clicked, button, deliver_to(ctx, abi::event::Clicked));
+  return button;
 }
 
-LiveControl build_edit_box(const BuildContext& ctx) {
+QObject* build_edit_box(const BuildContext& ctx) {
   const auto& p = props<form::EditBoxProps>(ctx);
   auto* edit = place(new FocusEdit(ctx.parent), ctx);
   edit->setFrame(p.frame_style != form::frame::None);
@@ -83,30 +83,32 @@ LiveControl build_edit_box(const BuildContext& ctx) {
   edit->setFont(to_qfont(p.font, ctx.window_font));
   edit->setText(to_qtext(p.content));
   edit->setCursorPosition(0);
-  on_event(ctx, abi::event::GotFocus, [edit](auto run) { edit->on_focus_gained = run; });
-  return {abi::kind::EditBox, edit, nullptr};
+  edit->on_focus_gained = [id = ctx.id](bool visit) {
+    deliver(id, abi::event::GotFocus, visit ? FocusCause::Visit : FocusCause::Return);
+  };
+  return edit;
 }
 
-LiveControl build_group_box(const BuildContext& ctx) {
+QObject* build_group_box(const BuildContext& ctx) {
   const auto& p = props<form::GroupBoxProps>(ctx);
   auto* group = place(new QGroupBox(ctx.parent), ctx);
   set_colour(group, QPalette::WindowText, p.text_colour);
   set_background(group, p.background_colour);
   group->setFont(to_qfont(p.font, ctx.window_font));
   group->setTitle(to_qtext(p.caption));
-  return {abi::kind::GroupBox, group, nullptr};
+  return group;
 }
 
-LiveControl build_picture_box(const BuildContext& ctx) {
+QObject* build_picture_box(const BuildContext& ctx) {
   const auto& p = props<form::PictureBoxProps>(ctx);
   auto* box = place(new PictureBox(ctx.parent), ctx);
   apply_frame(box, p.frame_style);
   set_background(box, p.background_colour);
   box->set_picture(p.picture);
-  return {abi::kind::PictureBox, box, nullptr};
+  return box;
 }
 
-LiveControl build_tab_control(const BuildContext& ctx) {
+QObject* build_tab_control(const BuildContext& ctx) {
   const auto& p = props<form::TabControlProps>(ctx);
   auto* tab = place(new TabControl(ctx.parent), ctx);
   set_background(tab, p.background_colour);
@@ -114,35 +116,29 @@ LiveControl build_tab_control(const BuildContext& ctx) {
     tab->add_page(to_qtext(caption));
   }
   tab->set_current(0);
-  return {abi::kind::TabControl, tab, nullptr};
+  return tab;
 }
 
-LiveControl build_hyperlink_box(const BuildContext& ctx) {
+QObject* build_hyperlink_box(const BuildContext& ctx) {
   const auto& p = props<form::HyperlinkBoxProps>(ctx);
   auto* link = place(new HyperlinkBox(ctx.parent), ctx);
   set_colour(link, QPalette::WindowText, p.colours[0]);
   set_background(link, p.background_colour);
-  return {abi::kind::HyperlinkBox, link, nullptr};
+  return link;
 }
 
-LiveControl build_timer(const BuildContext& ctx) {
-  const auto& p = props<form::TimerProps>(ctx);
+QObject* build_timer(const BuildContext& ctx) {
   auto* timer = new QTimer(ctx.owner);
   timer->setObjectName(to_qtext(ctx.record.name));
-  timer->setInterval(static_cast<int>(std::min<uint32_t>(p.interval_ms, INT32_MAX)));
-  on_event(ctx, abi::event::Tick,
-           [timer](auto run) { QObject::connect(timer, &QTimer::timeout, timer, run); });
-  if (p.interval_ms > 0) {
-    timer->start();
-  }
-  return {abi::kind::Timer, nullptr, timer};
+  QObject::connect(timer, &QTimer::timeout, timer, deliver_to(ctx, abi::event::Tick));
+  return timer;
 }
 
-LiveControl build_html_browser(const BuildContext& ctx) {
+QObject* build_html_browser(const BuildContext& ctx) {
   const auto& p = props<form::HtmlBrowserProps>(ctx);
-  auto* view = place(new support::HtmlView(ctx.parent), ctx);
+  auto* view = place(new HtmlView(ctx.parent), ctx);
   view->set_address(p.address);
-  return {abi::kind::HtmlBrowserBox, view, nullptr};
+  return view;
 }
 
 struct BuilderRow {
@@ -171,15 +167,6 @@ BuildFn builder_for(uint32_t kind_code) {
     }
   }
   return nullptr;
-}
-
-std::optional<uint32_t> handler_for(const form::ControlRecord& record, int32_t event) {
-  for (const form::EventBinding& b : record.events) {
-    if (b.event == event) {
-      return b.code_offset;
-    }
-  }
-  return std::nullopt;
 }
 
 }  // namespace core::window

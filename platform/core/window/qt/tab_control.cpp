@@ -1,4 +1,4 @@
-#include "platform/core/window/tab_control.h"
+#include "platform/core/window/qt/tab_control.h"
 
 #include <QApplication>
 #include <QPainter>

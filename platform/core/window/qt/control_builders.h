@@ -1,15 +1,13 @@
 // One creation function per control kind, chosen through a table by kind
 // code. Each places its widget, applies the stored look and state, and wires
-// the kind's events to the bound routines.
+// the kind's events to the window logic's deliver().
 #pragma once
 
 #include <QFont>
+#include <QObject>
 #include <QWidget>
 
-#include <optional>
-
 #include "image/form/form_types.h"
-#include "platform/core/window/session.h"
 
 namespace core::window {
 
@@ -21,12 +19,10 @@ struct BuildContext {
   QFont window_font;
 };
 
-using BuildFn = LiveControl (*)(const BuildContext&);
+// The new widget, or the timer.
+using BuildFn = QObject* (*)(const BuildContext&);
 
 // Null for the window and for kinds no builder knows.
 BuildFn builder_for(uint32_t kind_code);
-
-// The code offset bound to this event of the control, if any.
-std::optional<uint32_t> handler_for(const form::ControlRecord& record, int32_t event);
 
 }  // namespace core::window

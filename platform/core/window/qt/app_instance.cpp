@@ -1,4 +1,4 @@
-#include "platform/core/window/app_instance.h"
+#include "platform/core/window/qt/app_instance.h"
 
 #include <QApplication>
 
