@@ -46,13 +46,11 @@ Outcome encode(const DbcsTable& table, std::u16string_view units, std::string_vi
   const size_t length = units.size();
   for (size_t i = 0; i < length; ++i) {
     const uint16_t code = table.code(units[i]);
-    if (code < 0x100) {
-      sink.put(static_cast<char>(code));
-      continue;
-    }
     if (code != kNone) {
-      sink.put(static_cast<char>(code >> 8));
-      sink.put(static_cast<char>(code & 0xFF));
+      // No branch between one byte and two: text mixes them at random.
+      const bool two = code > 0xFF;
+      const auto first = static_cast<char>(two ? code >> 8 : code);
+      sink.put_up_to_two(first, static_cast<char>(code & 0xFF), two ? 2 : 1);
       continue;
     }
     // No character of the code page lies beyond the BMP, so a surrogate
