@@ -46,18 +46,25 @@ Outcome encode(const DbcsTable& table, std::u16string_view units, std::string_vi
   const size_t length = units.size();
   for (size_t i = 0; i < length; ++i) {
     const uint16_t code = table.code(units[i]);
-    if (code != kNone) {
+    if (code < DbcsTable::kDropped) {
       // No branch between one byte and two: text mixes them at random.
       const bool two = code > 0xFF;
       const auto first = static_cast<char>(two ? code >> 8 : code);
       sink.put_up_to_two(first, static_cast<char>(code & 0xFF), two ? 2 : 1);
       continue;
     }
+    if (code == DbcsTable::kDropped) {
+      continue;
+    }
     // No character of the code page lies beyond the BMP, so a surrogate
     // pair is one character it cannot hold, and a lone surrogate is none.
-    if (is_lead_surrogate(units[i]) && i + 1 < length && is_trail_surrogate(units[i + 1])) {
+    const char16_t unit = units[i];
+    if (is_lead_surrogate(unit) && i + 1 < length && is_trail_surrogate(units[i + 1])) {
       ++i;
-    } else if (is_lead_surrogate(units[i]) || is_trail_surrogate(units[i])) {
+      if (table.drops(0x10000 + ((unit - 0xD800) << 10) + (units[i] - 0xDC00))) {
+        continue;
+      }
+    } else if (is_lead_surrogate(unit) || is_trail_surrogate(unit)) {
       outcome.invalid_input = true;
     }
     outcome.used_default = true;

@@ -18,7 +18,8 @@ std::optional<Outcome> decode_dbcs(const DbcsTable& table, std::string_view byte
 
 // Characters the code page cannot hold, surrogate pairs among them, become
 // `default_bytes`, or the converter's substitute when nullopt; an unpaired
-// surrogate too, and it marks the input invalid.
+// surrogate too, and it marks the input invalid. Default-ignorable
+// characters the code page cannot hold are dropped, as the converter drops them.
 Outcome encode_dbcs(const DbcsTable& table, std::u16string_view units, std::span<char> target,
                     std::optional<std::string_view> default_bytes);
 

@@ -36,6 +36,22 @@ char16_t decoded_unit(UConverter* c, const char* bytes, int32_t length) {
   return U_SUCCESS(status) && n == 1 && units[0] != DbcsTable::kNone ? units[0] : DbcsTable::kNone;
 }
 
+Converter lenient_converter(const char* name) {
+  UErrorCode status = U_ZERO_ERROR;
+  Converter c(ucnv_open(name, &status));
+  return U_SUCCESS(status) ? std::move(c) : nullptr;
+}
+
+// The bytes the converter writes for `units` with its own replacement rules.
+std::string replaced(UConverter* c, std::u16string_view units) {
+  char bytes[8];
+  UErrorCode status = U_ZERO_ERROR;
+  const int32_t n =
+      ucnv_fromUChars(c, bytes, sizeof bytes, reinterpret_cast<const UChar*>(units.data()),
+                      static_cast<int32_t>(units.size()), &status);
+  return U_SUCCESS(status) ? std::string(bytes, static_cast<size_t>(n)) : std::string("?");
+}
+
 uint16_t encoded_code(UConverter* c, char16_t unit) {
   const UChar source[] = {unit};
   unsigned char bytes[8];
@@ -74,10 +90,12 @@ DbcsTable::DbcsTable() : pairs_(1 << 16, kNone), codes_(1 << 16, kNone) {
 
 std::unique_ptr<DbcsTable> DbcsTable::build(const char* converter) {
   const Converter c = strict_converter(converter);
-  if (!c) {
+  const Converter lenient = lenient_converter(converter);
+  if (!c || !lenient) {
     return nullptr;
   }
   std::unique_ptr<DbcsTable> table(new DbcsTable);
+  table->converter_ = converter;
   for (unsigned byte = 0; byte < 256; ++byte) {
     const char code[] = {static_cast<char>(byte)};
     table->single_[byte] = decoded_unit(c.get(), code, 1);
@@ -93,7 +111,11 @@ std::unique_ptr<DbcsTable> DbcsTable::build(const char* converter) {
   }
   for (unsigned unit = 0; unit < 0x10000; ++unit) {
     if (unit < 0xD800 || unit > 0xDFFF) {
-      table->codes_[unit] = encoded_code(c.get(), static_cast<char16_t>(unit));
+      const auto u = static_cast<char16_t>(unit);
+      table->codes_[unit] = encoded_code(c.get(), u);
+      if (table->codes_[unit] == kNone && replaced(lenient.get(), {&u, 1}).empty()) {
+        table->codes_[unit] = kDropped;
+      }
     }
   }
   char sub[4];
@@ -102,6 +124,13 @@ std::unique_ptr<DbcsTable> DbcsTable::build(const char* converter) {
   ucnv_getSubstChars(c.get(), sub, &sub_length, &status);
   table->substitute_.assign(sub, U_SUCCESS(status) ? static_cast<size_t>(sub_length) : 0);
   return table;
+}
+
+bool DbcsTable::drops(char32_t beyond_bmp) const {
+  const Converter lenient = lenient_converter(converter_);
+  const char16_t pair[] = {static_cast<char16_t>(0xD7C0 + (beyond_bmp >> 10)),
+                           static_cast<char16_t>(0xDC00 | (beyond_bmp & 0x3FF))};
+  return lenient && replaced(lenient.get(), {pair, 2}).empty();
 }
 
 }  // namespace winapi::codepage

@@ -19,6 +19,10 @@ class DbcsTable {
   // character, or a unit the code page cannot hold. U+FFFF is a
   // noncharacter and 0xFFFF no double-byte code, so no entry means it.
   static constexpr uint16_t kNone = 0xFFFF;
+  // Marks a unit the code page cannot hold that the converter drops
+  // instead of replacing (a default-ignorable code point). 0xFFFE is no
+  // double-byte code either.
+  static constexpr uint16_t kDropped = 0xFFFE;
 
   // The table of a double-byte converter, built on first use; nullptr for
   // converters that have none (UTF-8) or when ICU cannot open the converter.
@@ -30,6 +34,10 @@ class DbcsTable {
   uint16_t code(char16_t unit) const { return codes_[unit]; }
   // What the converter writes for a character it cannot hold.
   const std::string& substitute() const { return substitute_; }
+  // Whether the converter drops a character beyond the BMP (which it
+  // cannot hold) instead of replacing it; asks the converter, as such
+  // characters are rare in text for these code pages.
+  bool drops(char32_t beyond_bmp) const;
 
  private:
   DbcsTable();
@@ -39,6 +47,7 @@ class DbcsTable {
   std::vector<char16_t> pairs_;  // indexed by lead byte * 256 + trail byte
   std::vector<uint16_t> codes_;  // indexed by UTF-16 unit
   std::string substitute_;
+  const char* converter_ = nullptr;
 };
 
 }  // namespace winapi::codepage
