@@ -135,6 +135,12 @@ TEST(Utf8Decoding, RandomTextsWholeCutAndBroken) {
       const Decoding ours = decode(broken);
       ASSERT_EQ(ours.units, expected.units) << "round " << round;
       ASSERT_EQ(ours.refused, !expected.valid) << "round " << round;
+      // A target with room to spare keeps what lies past the result.
+      std::u16string roomy(expected.units.size() + 8, u'#');
+      ASSERT_EQ(MultiByteToWideChar(CP_UTF8, 0, broken.data(), static_cast<int>(broken.size()),
+                                    roomy.data(), static_cast<int>(roomy.size())),
+                static_cast<int>(expected.units.size()));
+      EXPECT_EQ(roomy.substr(expected.units.size()), std::u16string(8, u'#'));
     }
   }
 }
