@@ -71,6 +71,56 @@ std::string encode(const char* converter, std::u16string_view units,
   return bytes;
 }
 
+struct Codec::Converters {
+  Converter lenient;
+  Converter strict;
+};
+
+Codec::Codec(const char* converter)
+    : converters_(new Converters{open(converter), open(converter)}) {
+  UErrorCode status = U_ZERO_ERROR;
+  UConverter* strict = converters_->strict.get();
+  ucnv_setToUCallBack(strict, UCNV_TO_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+  ucnv_setFromUCallBack(strict, UCNV_FROM_U_CALLBACK_STOP, nullptr, nullptr, nullptr, &status);
+}
+
+Codec::~Codec() = default;
+
+Decoded Codec::decode(std::string_view bytes) {
+  Decoded result;
+  UErrorCode status = U_ZERO_ERROR;
+  result.units = to_uchars(converters_->lenient.get(), bytes, status);
+  status = U_ZERO_ERROR;
+  to_uchars(converters_->strict.get(), bytes, status);
+  result.valid = U_SUCCESS(status);
+  return result;
+}
+
+std::string Codec::encode(std::u16string_view units) {
+  const auto* source = reinterpret_cast<const UChar*>(units.data());
+  const auto length = static_cast<int32_t>(units.size());
+  std::string bytes(units.size() * 4 + 4, '\0');
+  UErrorCode status = U_ZERO_ERROR;
+  const int32_t n = ucnv_fromUChars(converters_->lenient.get(), bytes.data(),
+                                    static_cast<int32_t>(bytes.size()), source, length, &status);
+  bytes.resize(static_cast<size_t>(n));
+  return bytes;
+}
+
+std::optional<std::string> Codec::encode_strictly(std::u16string_view units) {
+  const auto* source = reinterpret_cast<const UChar*>(units.data());
+  const auto length = static_cast<int32_t>(units.size());
+  std::string bytes(units.size() * 4 + 4, '\0');
+  UErrorCode status = U_ZERO_ERROR;
+  const int32_t n = ucnv_fromUChars(converters_->strict.get(), bytes.data(),
+                                    static_cast<int32_t>(bytes.size()), source, length, &status);
+  if (U_FAILURE(status)) {
+    return std::nullopt;
+  }
+  bytes.resize(static_cast<size_t>(n));
+  return bytes;
+}
+
 std::u16string transliterate_each(const char* transform, std::u16string_view units) {
   static std::map<std::string, std::unique_ptr<icu::Transliterator>> made;
   auto& t = made[transform];

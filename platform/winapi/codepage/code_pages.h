@@ -1,5 +1,7 @@
-// Conversions between Windows code pages and UTF-16 over ICU's Windows tables,
-// written straight into the caller's memory.
+// Conversions between Windows code pages and UTF-16 by ICU's converters,
+// written straight into the caller's memory: the path for what the lookup
+// tables leave open (bytes that are no character), and the whole-result
+// forms that build those tables.
 #pragma once
 
 #include <cstddef>

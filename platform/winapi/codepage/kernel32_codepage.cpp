@@ -8,16 +8,17 @@
 #include "platform/winapi/codepage/chinese_script.h"
 #include "platform/winapi/codepage/code_pages.h"
 #include "platform/winapi/codepage/codepage.h"
-#include "platform/winapi/codepage/remembered_result.h"
+#include "platform/winapi/codepage/dbcs_convert.h"
+#include "platform/winapi/codepage/dbcs_table.h"
 #include "platform/winapi/codepage/script_table.h"
+#include "platform/winapi/codepage/utf8.h"
 
 namespace {
 
 using winapi::codepage::ChineseScript;
-using winapi::codepage::ConversionCall;
-using winapi::codepage::Converted;
+using winapi::codepage::DbcsTable;
+using winapi::codepage::decode_dbcs;
 using winapi::codepage::Outcome;
-using winapi::codepage::RememberedResult;
 using winapi::codepage::ScriptTable;
 
 int fail(DWORD error) {
@@ -50,32 +51,12 @@ int result_size(const Outcome& outcome, int target_length) {
   return static_cast<int>(outcome.size);
 }
 
-// A size query converts into memory of its own and keeps the result for the
-// call that follows; a conversion takes that result or converts straight into
-// the caller's buffer. `refuse_flag` is the flag that turns invalid input into
-// an error.
-template <typename From, typename To, typename Into, typename Whole>
-int convert(RememberedResult<From, To>& remembered, const ConversionCall<From>& call, To* target,
-            int target_length, DWORD refuse_flag, LPBOOL used_default_char, const Into& into,
-            const Whole& whole) {
-  Outcome outcome;
-  if (target_length == 0) {
-    Converted<To> result = whole();
-    outcome = result.outcome;
-    remembered.keep(call, std::move(result));
-  } else if (auto kept = remembered.take(call)) {
-    outcome = kept->outcome;
-    if (outcome.size <= static_cast<size_t>(target_length)) {
-      std::memcpy(target, kept->data.get(), outcome.size * sizeof(To));
-    }
-  } else {
-    outcome = into(std::span<To>(target, static_cast<size_t>(target_length)));
-  }
-  if (outcome.invalid_input && (call.flags & refuse_flag) != 0) {
+// The outcome of a finished conversion as the function's result: the
+// size, or 0 with the error Windows gives. `refuse_flag` is the flag that
+// turns invalid input into an error.
+int finish(const Outcome& outcome, DWORD flags, DWORD refuse_flag, int target_length) {
+  if (outcome.invalid_input && (flags & refuse_flag) != 0) {
     return fail(ERROR_NO_UNICODE_TRANSLATION);
-  }
-  if (used_default_char != nullptr) {
-    *used_default_char = outcome.used_default ? 1 : 0;
   }
   return result_size(outcome, target_length);
 }
@@ -117,15 +98,19 @@ extern "C" int MultiByteToWideChar(UINT code_page, DWORD flags, LPCSTR source, i
   if ((flags & ~allowed) != 0) {
     return fail(ERROR_INVALID_FLAGS);
   }
-  thread_local RememberedResult<char, char16_t> remembered;
-  const ConversionCall<char> call{code_page, flags, source_view(source, source_bytes),
-                                  std::nullopt};
-  return convert(
-      remembered, call, target, target_units, MB_ERR_INVALID_CHARS, nullptr,
-      [&](std::span<char16_t> into) {
-        return winapi::codepage::to_utf16(*converter, call.source, into);
-      },
-      [&] { return winapi::codepage::to_utf16(*converter, call.source); });
+  const std::string_view text = source_view(source, source_bytes);
+  const std::span<char16_t> into(target, static_cast<size_t>(target_units));
+  Outcome outcome;
+  if (code_page == CP_UTF8) {
+    outcome = winapi::codepage::decode_utf8(text, into);
+  } else if (const DbcsTable* table = DbcsTable::of(*converter);
+             const auto by_table = table ? decode_dbcs(*table, text, into) : std::nullopt) {
+    outcome = *by_table;
+  } else {
+    // Bytes that are no character take the converter's own path.
+    outcome = winapi::codepage::to_utf16(*converter, text, into);
+  }
+  return finish(outcome, flags, MB_ERR_INVALID_CHARS, target_units);
 }
 
 extern "C" int WideCharToMultiByte(UINT code_page, DWORD flags, LPCWSTR source, int source_units,
@@ -146,15 +131,20 @@ extern "C" int WideCharToMultiByte(UINT code_page, DWORD flags, LPCWSTR source, 
   if (default_char != nullptr) {
     replacement = default_character(default_char);
   }
-  thread_local RememberedResult<char16_t, char> remembered;
-  const ConversionCall<char16_t> call{code_page, flags, source_view(source, source_units),
-                                      replacement};
-  return convert(
-      remembered, call, target, target_bytes, WC_ERR_INVALID_CHARS, used_default_char,
-      [&](std::span<char> into) {
-        return winapi::codepage::from_utf16(*converter, call.source, into, replacement);
-      },
-      [&] { return winapi::codepage::from_utf16(*converter, call.source, replacement); });
+  const std::u16string_view units = source_view(source, source_units);
+  const std::span<char> into(target, static_cast<size_t>(target_bytes));
+  Outcome outcome;
+  if (utf8) {
+    outcome = winapi::codepage::encode_utf8(units, into);
+  } else if (const DbcsTable* table = DbcsTable::of(*converter)) {
+    outcome = winapi::codepage::encode_dbcs(*table, units, into, replacement);
+  } else {
+    outcome = winapi::codepage::from_utf16(*converter, units, into, replacement);
+  }
+  if (used_default_char != nullptr) {
+    *used_default_char = outcome.used_default ? 1 : 0;
+  }
+  return finish(outcome, flags, WC_ERR_INVALID_CHARS, target_bytes);
 }
 
 extern "C" int LCMapStringA(LCID locale, DWORD map_flags, LPCSTR source, int source_bytes,

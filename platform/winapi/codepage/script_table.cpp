@@ -1,5 +1,6 @@
 #include "platform/winapi/codepage/script_table.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <mutex>
@@ -37,14 +38,32 @@ ScriptTable::ScriptTable(const char* converter, ChineseScript to) : pairs_(256 *
     const char code[] = {static_cast<char>(byte)};
     single_[byte] = entry_for(converter, to, {code, 1});
   }
+  ascii_unchanged_ = true;
+  for (unsigned byte = 0; byte < 0x80; ++byte) {
+    ascii_unchanged_ &=
+        single_[byte].size == 1 && single_[byte].bytes[0] == static_cast<char>(byte);
+  }
   for (unsigned lead = kFirstLead; lead <= kLastByte; ++lead) {
     if (single_[lead].size != 0) {
       continue;  // a character of its own never leads a pair
     }
     for (unsigned trail = kFirstTrail; trail <= kLastByte; ++trail) {
       const char code[] = {static_cast<char>(lead), static_cast<char>(trail)};
-      pairs_[lead * 256 + trail] = entry_for(converter, to, {code, 2});
+      add_pair(lead, trail, entry_for(converter, to, {code, 2}));
     }
+  }
+}
+
+void ScriptTable::add_pair(unsigned lead, unsigned trail, const Entry& entry) {
+  const auto index = static_cast<uint16_t>(lead << 8 | trail);
+  uint16_t bytes = 0;
+  if (entry.size == 2) {
+    std::memcpy(&bytes, entry.bytes.data(), 2);
+  }
+  if (bytes != 0) {
+    pairs_[index] = bytes;
+  } else if (entry.size != 0) {
+    other_pairs_.emplace_back(index, entry);  // built in index order, so sorted
   }
 }
 
@@ -67,30 +86,75 @@ ScriptTable::Entry ScriptTable::entry_for(const char* converter, ChineseScript t
   return entry;
 }
 
+// The entry of the character at `bytes`, `left` > 0 bytes before the end;
+// gives the bytes it takes, 0 when they are no character.
+size_t ScriptTable::map_one(const unsigned char* bytes, size_t left, Entry& entry) const {
+  if (single_[bytes[0]].size != 0) {
+    entry = single_[bytes[0]];
+    return 1;
+  }
+  if (left < 2) {
+    return 0;
+  }
+  const auto index = static_cast<uint16_t>(bytes[0] << 8 | bytes[1]);
+  if (pairs_[index] != 0) {
+    entry.size = 2;
+    std::memcpy(entry.bytes.data(), &pairs_[index], 2);
+    return 2;
+  }
+  const auto other =
+      std::lower_bound(other_pairs_.begin(), other_pairs_.end(), index,
+                       [](const auto& row, uint16_t key) { return row.first < key; });
+  if (other == other_pairs_.end() || other->first != index) {
+    return 0;
+  }
+  entry = other->second;
+  return 2;
+}
+
 std::optional<size_t> ScriptTable::map(std::string_view text, std::span<char> target) const {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   const size_t length = text.size();
+  char* const out = target.data();
+  // While every character keeps its size, the result keeps pace with the
+  // text, and what fits is known without counting: a read and a copy per
+  // character.
+  const size_t in_step = ascii_unchanged_ ? std::min(length, target.size()) : 0;
+  size_t i = 0;
   size_t size = 0;
-  for (size_t i = 0; i < length;) {
-    const Entry* entry = &single_[bytes[i]];
-    size_t taken = 1;
-    if (entry->size == 0) {
-      if (i + 1 == length) {
+  while (i < length) {
+    while (i + 2 <= in_step) {
+      const unsigned lead = bytes[i];
+      if (lead < 0x80) {
+        out[i] = static_cast<char>(lead);
+        ++i;
+        continue;
+      }
+      const uint16_t pair = pairs_[lead << 8 | bytes[i + 1]];
+      if (pair == 0) {
+        break;
+      }
+      std::memcpy(out + i, &pair, 2);
+      i += 2;
+    }
+    size = i;
+    // The rest one character at a time, counting what does not fit, and
+    // back to the quick loop while the result still keeps pace.
+    while (i < length) {
+      Entry entry;
+      const size_t taken = map_one(bytes + i, length - i, entry);
+      if (taken == 0) {
         return std::nullopt;
       }
-      entry = &pairs_[bytes[i] * 256u + bytes[i + 1]];
-      taken = 2;
-      if (entry->size == 0) {
-        return std::nullopt;
+      if (size + entry.size <= target.size()) {
+        std::memcpy(out + size, entry.bytes.data(), entry.size);
+      }
+      size += entry.size;
+      i += taken;
+      if (size == i && i + 2 <= in_step) {
+        break;
       }
     }
-    if (size + entry->size <= target.size()) {
-      for (uint8_t k = 0; k < entry->size; ++k) {
-        target[size + k] = entry->bytes[k];
-      }
-    }
-    size += entry->size;
-    i += taken;
   }
   return size;
 }

@@ -9,6 +9,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/winapi/codepage/chinese_script.h"
@@ -34,9 +35,16 @@ class ScriptTable {
 
   ScriptTable(const char* converter, ChineseScript to);
   static Entry entry_for(const char* converter, ChineseScript to, std::string_view code);
+  void add_pair(unsigned lead, unsigned trail, const Entry& entry);
+  size_t map_one(const unsigned char* bytes, size_t left, Entry& entry) const;
 
   std::array<Entry, 256> single_;
-  std::vector<Entry> pairs_;  // indexed by lead byte * 256 + trail byte
+  bool ascii_unchanged_ = false;
+  // The bytes, in memory order, of each pair (lead byte * 256 + trail byte)
+  // that maps to two bytes, which is nearly every one; 0 for the others.
+  std::vector<uint16_t> pairs_;
+  // The pairs that map to some other size, by lead byte * 256 + trail byte.
+  std::vector<std::pair<uint16_t, Entry>> other_pairs_;
 };
 
 }  // namespace winapi::codepage

@@ -1,0 +1,53 @@
+// The two double-byte code pages as lookup tables, built once from ICU's
+// Windows converters: a byte or a (lead, trail) pair gives its UTF-16 unit,
+// a UTF-16 unit gives its bytes. Both code pages map every character to one
+// BMP unit and back, so one entry per code answers every valid input; what
+// the tables cannot decide is marked and left to the caller.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace winapi::codepage {
+
+class DbcsTable {
+ public:
+  // Marks a byte that is no character on its own, a pair that is no
+  // character, or a unit the code page cannot hold. U+FFFF is a
+  // noncharacter and 0xFFFF no double-byte code, so no entry means it.
+  static constexpr uint16_t kNone = 0xFFFF;
+  // Marks a unit the code page cannot hold that the converter drops
+  // instead of replacing (a default-ignorable code point). 0xFFFE is no
+  // double-byte code either.
+  static constexpr uint16_t kDropped = 0xFFFE;
+
+  // The table of a double-byte converter, built on first use; nullptr for
+  // converters that have none (UTF-8) or when ICU cannot open the converter.
+  static const DbcsTable* of(const char* converter);
+
+  char16_t single(uint8_t byte) const { return single_[byte]; }
+  char16_t pair(uint8_t lead, uint8_t trail) const { return pairs_[lead << 8 | trail]; }
+  // A code below 0x100 is one byte; above, lead byte * 256 + trail byte.
+  uint16_t code(char16_t unit) const { return codes_[unit]; }
+  // What the converter writes for a character it cannot hold.
+  const std::string& substitute() const { return substitute_; }
+  // Whether the converter drops a character beyond the BMP (which it
+  // cannot hold) instead of replacing it; asks the converter, as such
+  // characters are rare in text for these code pages.
+  bool drops(char32_t beyond_bmp) const;
+
+ private:
+  DbcsTable();
+  static std::unique_ptr<DbcsTable> build(const char* converter);
+
+  std::array<char16_t, 256> single_{};
+  std::vector<char16_t> pairs_;  // indexed by lead byte * 256 + trail byte
+  std::vector<uint16_t> codes_;  // indexed by UTF-16 unit
+  std::string substitute_;
+  const char* converter_ = nullptr;
+};
+
+}  // namespace winapi::codepage
