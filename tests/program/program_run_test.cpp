@@ -60,7 +60,8 @@ class ProgramRun : public ::testing::Test {
   fs::path patched_copy(const std::function<void(std::string& image)>& patch) {
     const fs::path dir = home_ / "bin";
     fs::create_directories(dir);
-    for (const char* f : {"lanyinbao", "krnln.fnr", "libwinapi.so"}) {
+    for (const char* f : {"lanyinbao", "krnln.fnr", "kernel32.dll.so", "user32.dll.so",
+                          "advapi32.dll.so", "wininet.dll.so"}) {
       fs::copy_file(program_dir() / f, dir / f, fs::copy_options::overwrite_existing);
     }
     std::string program = read_file(dir / "lanyinbao");
