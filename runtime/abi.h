@@ -103,11 +103,11 @@ inline constexpr uint32_t kWindowElementId = 0x06010000;
 // ---------------------------------------------------------------------------
 // Property numbers; the meaning depends on the control's kind.
 namespace property {
-inline constexpr uint32_t Disabled = 6;     // button: bool
-inline constexpr uint32_t Content = 8;      // edit box content, label caption, timer interval (ms)
-inline constexpr uint32_t Picture = 10;     // picture box: byte set holding a BMP file
-inline constexpr uint32_t Address = 11;     // HTML browser box address, hyperlink box target
-inline constexpr uint32_t CurrentPage = 12; // tab control, counted from 0
+inline constexpr uint32_t Disabled = 6;      // button: bool
+inline constexpr uint32_t Content = 8;       // edit box content, label caption, timer interval (ms)
+inline constexpr uint32_t Picture = 10;      // picture box: byte set holding a BMP file
+inline constexpr uint32_t Address = 11;      // HTML browser box address, hyperlink box target
+inline constexpr uint32_t CurrentPage = 12;  // tab control, counted from 0
 }  // namespace property
 
 // ---------------------------------------------------------------------------
@@ -129,8 +129,8 @@ inline constexpr uint32_t DllStackChanged = 6;
 
 // RuntimeHelp function numbers.
 namespace help {
-inline constexpr uint32_t UnshareArray = 2;    // (4, address of the array variable)
-inline constexpr uint32_t RegisterCleanup = 3; // (routine entry)
+inline constexpr uint32_t UnshareArray = 2;     // (4, address of the array variable)
+inline constexpr uint32_t RegisterCleanup = 3;  // (routine entry)
 }  // namespace help
 
 // ---------------------------------------------------------------------------

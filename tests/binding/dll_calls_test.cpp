@@ -115,18 +115,18 @@ TEST_P(LibraryFiles, SystemNamesLeadToTheStandIns) {
   EXPECT_EQ(binding::dll_host::library_files(GetParam().declared, "/opt/p"), GetParam().files);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, LibraryFiles,
-    ::testing::Values(
-        LibraryRow{"",
-                   {"/opt/p/kernel32.dll.so", "/opt/p/user32.dll.so", "/opt/p/advapi32.dll.so"}},
-        LibraryRow{"wininet.dll", {"/opt/p/wininet.dll.so"}},
-        LibraryRow{"WinINet.DLL", {"/opt/p/wininet.dll.so"}},
-        LibraryRow{"kernel32.dll", {"/opt/p/kernel32.dll.so"}},
-        LibraryRow{"KERNEL32", {"/opt/p/kernel32.dll.so"}},
-        LibraryRow{"user32.dll", {"/opt/p/user32.dll.so"}},
-        LibraryRow{"advapi32.dll", {"/opt/p/advapi32.dll.so"}},
-        LibraryRow{"SkinH_EL.dll", {"/opt/p/SkinH_EL.dll"}},
-        LibraryRow{"gdi32.dll", {"/opt/p/gdi32.dll"}}));
+INSTANTIATE_TEST_SUITE_P(Names, LibraryFiles,
+                         ::testing::Values(LibraryRow{"",
+                                                      {"/opt/p/kernel32.dll.so",
+                                                       "/opt/p/user32.dll.so",
+                                                       "/opt/p/advapi32.dll.so"}},
+                                           LibraryRow{"wininet.dll", {"/opt/p/wininet.dll.so"}},
+                                           LibraryRow{"WinINet.DLL", {"/opt/p/wininet.dll.so"}},
+                                           LibraryRow{"kernel32.dll", {"/opt/p/kernel32.dll.so"}},
+                                           LibraryRow{"KERNEL32", {"/opt/p/kernel32.dll.so"}},
+                                           LibraryRow{"user32.dll", {"/opt/p/user32.dll.so"}},
+                                           LibraryRow{"advapi32.dll", {"/opt/p/advapi32.dll.so"}},
+                                           LibraryRow{"SkinH_EL.dll", {"/opt/p/SkinH_EL.dll"}},
+                                           LibraryRow{"gdi32.dll", {"/opt/p/gdi32.dll"}}));
 
 }  // namespace

@@ -21,8 +21,7 @@ namespace {
 // The system DLLs the empty library name searches, in order; wininet is not
 // among them, so that libcurl loads only with the first network call.
 constexpr std::array<std::string_view, 3> kSystemSearch = {"kernel32", "user32", "advapi32"};
-constexpr std::array<std::string_view, 4> kStandIns = {"kernel32", "user32", "advapi32",
-                                                       "wininet"};
+constexpr std::array<std::string_view, 4> kStandIns = {"kernel32", "user32", "advapi32", "wininet"};
 constexpr std::string_view kStandInSuffix = ".dll.so";
 
 std::string lower(std::string_view s) {

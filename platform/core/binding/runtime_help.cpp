@@ -83,8 +83,7 @@ uintptr_t runtime_help(uint32_t function, uintptr_t arg1, uintptr_t arg2) {
       state().cleanup.push_back(reinterpret_cast<abi::RoutineFn>(arg1));
       return 0;
     case abi::help::UnshareArray:
-      unshare_array(static_cast<uint32_t>(arg1),
-                    reinterpret_cast<void**>(arg2));
+      unshare_array(static_cast<uint32_t>(arg1), reinterpret_cast<void**>(arg2));
       return 0;
     default:
       core::fatal_error("RuntimeHelp: unknown function " + std::to_string(function));

@@ -17,7 +17,8 @@ T from_word(uintptr_t word) {
   if constexpr (std::is_pointer_v<T>) {
     return reinterpret_cast<T>(word);
   } else {
-    static_assert(std::is_integral_v<T> || std::is_enum_v<T>, "argument words are integers or pointers");
+    static_assert(std::is_integral_v<T> || std::is_enum_v<T>,
+                  "argument words are integers or pointers");
     return static_cast<T>(word);
   }
 }
@@ -41,7 +42,9 @@ template <typename R, typename... A, R (*F)(A...)>
 struct Thunk<F> {
   static constexpr uint32_t words = sizeof...(A);
 
-  static uintptr_t call(const uintptr_t* w) { return call_with(w, std::index_sequence_for<A...>{}); }
+  static uintptr_t call(const uintptr_t* w) {
+    return call_with(w, std::index_sequence_for<A...>{});
+  }
 
  private:
   template <size_t... I>
@@ -58,5 +61,7 @@ struct Thunk<F> {
 }  // namespace winapi
 
 // One export table row for a function with Windows' name and argument list.
-#define WINAPI_EXPORT(fn) \
-  ::winapi::DllExport { #fn, ::winapi::Thunk<&fn>::words, &::winapi::Thunk<&fn>::call }
+#define WINAPI_EXPORT(fn)                                               \
+  ::winapi::DllExport {                                                 \
+#fn, ::winapi::Thunk < &fn> ::words, &::winapi::Thunk < &fn> ::call \
+  }

@@ -11,11 +11,11 @@
 namespace {
 
 const winapi::DllExport kProcessExports[] = {
-    WINAPI_EXPORT(GetModuleFileNameA),  WINAPI_EXPORT(lstrcatA),
-    WINAPI_EXPORT(lstrlenA),            WINAPI_EXPORT(LoadLibraryA),
-    WINAPI_EXPORT(GetProcAddress),      WINAPI_EXPORT(FreeLibrary),
-    WINAPI_EXPORT(ExitProcess),         WINAPI_EXPORT(GetCurrentProcessId),
-    WINAPI_EXPORT(GetLastError),        WINAPI_EXPORT(SetLastError),
+    WINAPI_EXPORT(GetModuleFileNameA), WINAPI_EXPORT(lstrcatA),
+    WINAPI_EXPORT(lstrlenA),           WINAPI_EXPORT(LoadLibraryA),
+    WINAPI_EXPORT(GetProcAddress),     WINAPI_EXPORT(FreeLibrary),
+    WINAPI_EXPORT(ExitProcess),        WINAPI_EXPORT(GetCurrentProcessId),
+    WINAPI_EXPORT(GetLastError),       WINAPI_EXPORT(SetLastError),
 };
 
 std::vector<winapi::DllExport> all_rows() {

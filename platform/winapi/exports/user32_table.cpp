@@ -8,9 +8,9 @@
 namespace {
 
 const winapi::DllExport kRows[] = {
-    WINAPI_EXPORT(MessageBoxA),    WINAPI_EXPORT(EnumWindows),
+    WINAPI_EXPORT(MessageBoxA),     WINAPI_EXPORT(EnumWindows),
     WINAPI_EXPORT(IsWindowVisible), WINAPI_EXPORT(GetWindowThreadProcessId),
-    WINAPI_EXPORT(GetWindowTextA), WINAPI_EXPORT(GetClassNameA),
+    WINAPI_EXPORT(GetWindowTextA),  WINAPI_EXPORT(GetClassNameA),
 };
 
 const winapi::DllExportTable kTable{kRows, std::size(kRows)};
