@@ -3,6 +3,7 @@
 // runs ProgramEntry, which ends the process through ExitProgram.
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include "platform/core/binding/binder.h"
