@@ -6,16 +6,29 @@
 // the one thing both sides share. It holds numbers, record layouts and
 // function-pointer types, no code.
 //
-// 64-bit adaptation: stored formats keep their 32-bit little-endian layouts,
-// but in memory every value that holds an address is pointer-sized: the value
-// word of an argument record, text pointers, array elements that point to texts
-// or records, window handles and routine entries.
+// Stored formats keep their 32-bit little-endian layouts; in memory every
+// value that may hold an address is pointer-sized (uintptr_t): the value word
+// of an argument record, the argument words of declared functions, text
+// pointers, array elements that point to texts or records, window handles and
+// routine entries. On a 32-bit target these are the stored 32-bit words.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 
+// The calling convention of functions that Windows itself calls back (the
+// EnumWindows callback): the callee pops its arguments on 32-bit Windows;
+// every other target has one convention.
+#if defined(_WIN32) && !defined(_WIN64)
+#define ABI_STDCALL __stdcall
+#else
+#define ABI_STDCALL
+#endif
+
 namespace abi {
+
+inline constexpr bool kWordIs64Bits = sizeof(void*) == 8;
+static_assert(kWordIs64Bits || sizeof(void*) == 4, "words are 32 or 64 bits");
 
 // ---------------------------------------------------------------------------
 // Service slots. The code section's 13 slot records are stored in the order of
@@ -42,11 +55,13 @@ inline constexpr uint32_t kStoredSlotOrder[kSlotCount] = {9, 10, 11, 12, 8, 6, 3
 // Argument records and general values: three words. An omitted argument is
 // three zero words (tag Omitted).
 struct ArgRecord {
-  uint64_t value;
+  uintptr_t value;
   uint32_t high;
   uint32_t tag;
 };
-static_assert(sizeof(ArgRecord) == 16);
+static_assert(sizeof(ArgRecord) == (kWordIs64Bits ? 16 : 12));
+static_assert(offsetof(ArgRecord, high) == sizeof(uintptr_t));
+static_assert(offsetof(ArgRecord, tag) == sizeof(uintptr_t) + 4);
 
 // A general value has the same three words; the tag says what the value is.
 using GeneralValue = ArgRecord;
@@ -88,11 +103,11 @@ inline constexpr uint32_t kWindowElementId = 0x06010000;
 // ---------------------------------------------------------------------------
 // Property numbers; the meaning depends on the control's kind.
 namespace property {
-inline constexpr uint32_t Disabled = 6;     // button: bool
-inline constexpr uint32_t Content = 8;      // edit box content, label caption, timer interval (ms)
-inline constexpr uint32_t Picture = 10;     // picture box: byte set holding a BMP file
-inline constexpr uint32_t Address = 11;     // HTML browser box address, hyperlink box target
-inline constexpr uint32_t CurrentPage = 12; // tab control, counted from 0
+inline constexpr uint32_t Disabled = 6;      // button: bool
+inline constexpr uint32_t Content = 8;       // edit box content, label caption, timer interval (ms)
+inline constexpr uint32_t Picture = 10;      // picture box: byte set holding a BMP file
+inline constexpr uint32_t Address = 11;      // HTML browser box address, hyperlink box target
+inline constexpr uint32_t CurrentPage = 12;  // tab control, counted from 0
 }  // namespace property
 
 // ---------------------------------------------------------------------------
@@ -114,8 +129,8 @@ inline constexpr uint32_t DllStackChanged = 6;
 
 // RuntimeHelp function numbers.
 namespace help {
-inline constexpr uint32_t UnshareArray = 2;    // (4, address of the array variable)
-inline constexpr uint32_t RegisterCleanup = 3; // (routine entry)
+inline constexpr uint32_t UnshareArray = 2;     // (4, address of the array variable)
+inline constexpr uint32_t RegisterCleanup = 3;  // (routine entry)
 }  // namespace help
 
 // ---------------------------------------------------------------------------
@@ -194,33 +209,35 @@ static_assert(sizeof(ArrayHeader1) == 8);
 // A visible top-level window, as the window lookup collects it. The record
 // owns its two texts (either may be null).
 struct WindowRecord {
-  uint64_t window;
+  uintptr_t window;
   uint32_t process_id;
   uint32_t thread_id;
   char* title;
   char* class_name;
 };
+static_assert(sizeof(WindowRecord) == (kWordIs64Bits ? 32 : 20));
 
 // ---------------------------------------------------------------------------
 // Service entry points. Each slot has its own C signature; the runtime keeps
 // them in a ServiceTable in slot order. A bound slot word holds the address of
 // that slot's entry in the table.
 using ReportRuntimeErrorFn = void (*)(uint32_t code);  // never returns
-using CallDllFunctionFn = uint64_t (*)(uint32_t index, uint32_t word_count, const uint64_t* words);
+using CallDllFunctionFn = uintptr_t (*)(uint32_t index, uint32_t word_count,
+                                        const uintptr_t* words);
 using CallLibraryCommandFn = ArgRecord (*)(uint32_t library, uint32_t command, uint32_t argc,
                                            const ArgRecord* args);
 using CallCoreCommandFn = ArgRecord (*)(uint32_t command, uint32_t argc, const ArgRecord* args);
 using ReadPropertyFn = ArgRecord (*)(uint32_t window, uint32_t control, uint32_t property,
                                      int32_t index);
 using WritePropertyFn = void (*)(uint32_t window, uint32_t control, uint32_t property,
-                                 int32_t index, uint64_t value, uint32_t high);
+                                 int32_t index, uintptr_t value, uint32_t high);
 using AllocMemoryFn = void* (*)(size_t size);
 using ResizeMemoryFn = void* (*)(void* block, size_t size);
 using FreeMemoryFn = void (*)(void* block);
 using ExitProgramFn = void (*)(int32_t code);  // never returns
 using RunMessageLoopFn = void (*)(uint32_t);
 using LoadStartWindowFn = uint32_t (*)(uint32_t window_id);
-using RuntimeHelpFn = uint64_t (*)(uint32_t function, uint64_t arg1, uint64_t arg2);
+using RuntimeHelpFn = uintptr_t (*)(uint32_t function, uintptr_t arg1, uintptr_t arg2);
 
 struct ServiceTable {
   ReportRuntimeErrorFn report_runtime_error;  // 0
@@ -243,27 +260,14 @@ static_assert(sizeof(ServiceTable) == kSlotCount * sizeof(void*));
 // nothing and return nothing.
 using RoutineFn = void (*)();
 
+// The program's EnumWindows callback as user32 calls it: (HWND, LPARAM),
+// answering non-zero to go on.
+using EnumWindowsCallbackFn = int32_t(ABI_STDCALL*)(uintptr_t window, intptr_t param);
+
 // ---------------------------------------------------------------------------
 // Launcher <-> runtime.
 inline constexpr uint32_t kGetNewSockKey = 1000;
 using RuntimeEntryFn = void (*)(void* image);
 using GetNewSockFn = RuntimeEntryFn (*)(uint32_t key);  // null refuses
-
-// ---------------------------------------------------------------------------
-// Libraries reachable through CallDllFunction export a table that names each
-// function with its number of argument words and a thunk that takes the words.
-// The runtime compares the caller's word count with `words`: a difference is
-// runtime error 6, as an unbalanced stack was on the original platform.
-struct DllExport {
-  const char* name;
-  uint32_t words;
-  uint64_t (*thunk)(const uint64_t* words);
-};
-struct DllExportTable {
-  const DllExport* entries;
-  size_t count;
-};
-inline constexpr const char* kDllExportTableSymbol = "GetDllExports";
-using GetDllExportsFn = const DllExportTable* (*)();
 
 }  // namespace abi

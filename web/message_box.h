@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "runtime/abi.h"
 #include "runtime/blocks.h"
 
 namespace web {
@@ -35,4 +36,4 @@ void ReleaseWindowList(void* list);
 
 // Called by EnumWindows for each top-level window: collects the visible ones
 // into `WindowList`. Answers non-zero so that the enumeration goes on.
-extern "C" int32_t EnumWindowsCallback(uint64_t window, int64_t param);
+extern "C" int32_t ABI_STDCALL EnumWindowsCallback(uintptr_t window, intptr_t param);

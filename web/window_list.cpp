@@ -1,4 +1,5 @@
 #include <cstring>
+#include <type_traits>
 
 #include "image/const_table.h"
 #include "image/start/bound_words.h"
@@ -89,7 +90,10 @@ uint64_t FindOwnWindow(uint32_t process_id) {
 
 }  // namespace web
 
-extern "C" int32_t EnumWindowsCallback(uint64_t window, int64_t /*param*/) {
+static_assert(std::is_same_v<decltype(&EnumWindowsCallback), abi::EnumWindowsCallbackFn>,
+              "user32 calls the callback as abi::EnumWindowsCallbackFn");
+
+extern "C" int32_t ABI_STDCALL EnumWindowsCallback(uintptr_t window, intptr_t /*param*/) {
   if (call(Dll::IsWindowVisible, {window}) == 0) {
     return 1;
   }

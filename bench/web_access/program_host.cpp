@@ -1,13 +1,12 @@
 #include "bench/web_access/program_host.h"
 
 #include <span>
-#include <string>
-#include <vector>
 
 #include "image/const_table.h"
 #include "image/start/bound_words.h"
 #include "platform/core/binding/dll_calls.h"
 #include "platform/core/binding/runtime_help.h"
+#include "platform/core/binding/runtime_start.h"
 #include "platform/core/commands/command_table.h"
 #include "platform/core/errors/errors.h"
 #include "platform/core/memory/memory.h"
@@ -35,14 +34,9 @@ void host_program(const char* program_directory) {
   };
   static void* window_list = nullptr;
 
-  core::set_constant_range(constants.data.data(), constants.data.size());
-  binding::set_constant_data(constants.data.data(), constants.data.size());
+  binding::start_runtime(constants.data, binding::declared_functions(program::kDeclarations),
+                         program_directory);
   core::register_core_command(abi::cmd::ProcessEvents, no_events);
-  std::vector<binding::DeclaredFunction> declarations;
-  for (const program::DllDeclaration& d : program::kDeclarations) {
-    declarations.push_back({std::string(d.library), std::string(d.function)});
-  }
-  binding::set_declarations(std::move(declarations), program_directory);
 
   program::BoundWords words;
   words.const_base = constants.data.data();

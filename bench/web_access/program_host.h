@@ -1,6 +1,6 @@
 // Hosts the program side outside the runtime: the real memory, error and
-// core-command services, declared functions resolved in the build's
-// libwinapi.so, and the program's constants, so that the web access routine
+// core-command services, declared functions resolved in the build's stand-in
+// DLLs, and the program's constants, so that the web access routine
 // runs as it does in the program.
 #pragma once
 

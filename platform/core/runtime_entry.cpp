@@ -1,18 +1,16 @@
 // The runtime's way in: the launcher asks GetNewSock for the entry and hands
 // it the program image. The entry binds the image, sets up the services and
 // runs ProgramEntry, which ends the process through ExitProgram.
-#include <dlfcn.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <string>
 
 #include "platform/core/binding/binder.h"
-#include "platform/core/binding/dll_calls.h"
+#include "platform/core/binding/dll_host.h"
 #include "platform/core/binding/runtime_help.h"
+#include "platform/core/binding/runtime_start.h"
 #include "platform/core/errors/errors.h"
-#include "platform/core/memory/memory.h"
 #include "platform/core/services.h"
 #include "platform/core/window/window_api.h"
 #include "platform/paths/paths.h"
@@ -21,10 +19,6 @@ namespace {
 
 // Status of a process whose image could not be bound.
 constexpr int kImageRefusedStatus = 5;
-
-struct LibraryCloser {
-  void operator()(void* handle) const { dlclose(handle); }
-};
 
 std::unique_ptr<binding::BoundProgram>& bound_program() {
   static std::unique_ptr<binding::BoundProgram> program;
@@ -46,24 +40,19 @@ void invoke_routine(uint32_t code_offset) {
 }
 
 void run_program(void* image) {
-  const std::span<uint8_t> extent = binding::loaded_extent(image);
+  const std::span<uint8_t> extent = binding::dll_host::loaded_extent(image);
   if (extent.empty()) {
     refuse("the program image does not lie in a loaded file");
   }
-  // The program file exports its routines by name.
-  const std::unique_ptr<void, LibraryCloser> self(dlopen(nullptr, RTLD_NOW));
-  binding::BindResult bound = binding::bind_image(
-      extent, runtime::services(),
-      [&](std::string_view name) { return dlsym(self.get(), std::string(name).c_str()); });
+  binding::BindResult bound =
+      binding::bind_image(extent, runtime::services(), &binding::dll_host::find_program_routine);
   if (!bound.program) {
     refuse("malformed program image: " + bound.error);
   }
   bound_program() = std::move(bound.program);
   binding::BoundProgram& program = *bound_program();
-  core::set_constant_range(program.const_data.data(), program.const_data.size());
-  binding::set_constant_data(program.const_data.data(), program.const_data.size());
-  binding::set_declarations(program.declarations,
-                            paths::program_file_path().parent_path().string());
+  binding::start_runtime(program.const_data, program.declarations,
+                         paths::program_file_path().parent_path().string());
   binding::set_before_exit(&core::window::shut_down);
   core::window::register_window_commands();
   core::window::attach_form(program.form, &invoke_routine);

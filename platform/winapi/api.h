@@ -1,5 +1,5 @@
 // What the stand-ins export: functions with Windows' names and argument
-// lists, visible from libwinapi.so, and the constants their callers pass.
+// lists, visible from their stand-in DLL, and the constants their callers pass.
 #pragma once
 
 #include "platform/winapi/base/windows_types.h"

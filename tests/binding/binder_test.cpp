@@ -5,6 +5,7 @@
 
 #include "image/format/byte_io.h"
 #include "platform/core/binding/binder.h"
+#include "platform/core/binding/dll_host.h"
 #include "tests/image/test_image.h"
 
 namespace {
@@ -84,11 +85,11 @@ TEST_F(Binder, TheImageMayLieInALargerBlock) {
 unsigned char g_loaded[64];
 
 TEST(LoadedExtent, ReachesTheEndOfTheSegmentThatHoldsTheAddress) {
-  const auto extent = binding::loaded_extent(g_loaded);
+  const auto extent = binding::dll_host::loaded_extent(g_loaded);
   EXPECT_EQ(extent.data(), g_loaded);
   EXPECT_GE(extent.size(), sizeof g_loaded);
   int on_the_stack = 0;
-  EXPECT_TRUE(binding::loaded_extent(&on_the_stack).empty());
+  EXPECT_TRUE(binding::dll_host::loaded_extent(&on_the_stack).empty());
 }
 
 }  // namespace

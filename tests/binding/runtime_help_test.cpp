@@ -19,11 +19,11 @@ struct ConstData {
 class RuntimeHelp : public ::testing::Test {
  protected:
   void SetUp() override {
-    binding::set_constant_data(&data_, sizeof data_);
+    core::set_constant_range(&data_, sizeof data_);
     blocks_ = core::live_blocks();
   }
   void TearDown() override {
-    binding::set_constant_data(nullptr, 0);
+    core::set_constant_range(nullptr, 0);
     EXPECT_EQ(core::live_blocks(), blocks_);
   }
   ConstData data_;
@@ -56,7 +56,7 @@ TEST_F(RuntimeHelp, UnshareGivesNullAnEmptyArray) {
 }
 
 TEST_F(RuntimeHelp, UnshareRefusesAnArrayCutOffByTheConstantEnd) {
-  binding::set_constant_data(&data_, sizeof data_ - 1);
+  core::set_constant_range(&data_, sizeof data_ - 1);
   void* variable = data_.pair;
   EXPECT_EXIT(binding::unshare_array(4, &variable),
               ::testing::ExitedWithCode(core::kFatalErrorStatus), "cut off");

@@ -1,17 +1,17 @@
 // A library reachable through CallDllFunction, for the binding tests.
-#include "runtime/abi.h"
+#include "platform/winapi/base/dll_export_table.h"
 
 namespace {
 
-uint64_t add(const uint64_t* words) {
+uintptr_t add(const uintptr_t* words) {
   return words[0] + words[1];
 }
 
-const abi::DllExport kExports[] = {{"Add", 2, &add}};
-const abi::DllExportTable kTable = {kExports, 1};
+const winapi::DllExport kExports[] = {{"Add", 2, &add}};
+const winapi::DllExportTable kTable = {kExports, 1};
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) const abi::DllExportTable* GetDllExports() {
+extern "C" __attribute__((visibility("default"))) const winapi::DllExportTable* GetDllExports() {
   return &kTable;
 }

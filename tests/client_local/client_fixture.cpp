@@ -97,7 +97,6 @@ uint64_t recording_call(uint32_t index, uint32_t word_count, const uint64_t* wor
 
 void ClientTest::SetUp() {
   ProgramFixture::SetUp();
-  program_test::declare_program_functions();
   recorded_calls().clear();
   services().call_dll_function = &recording_call;
   services().call_library_command = &support::call_library_command;

@@ -1,6 +1,6 @@
 // The program's handlers on the real window, offscreen, in-process: the
 // runtime's core commands, window module and support libraries serve the
-// facade, declared functions resolve in the build's libwinapi.so, events run
+// facade, declared functions resolve in the build's stand-in DLLs, events run
 // the real routines, and message boxes are real modal boxes that the fixture
 // answers as they show, recording their texts.
 #pragma once

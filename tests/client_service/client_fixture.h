@@ -1,6 +1,6 @@
 // The program's real window offscreen, its handlers bound through the form,
 // the facade on the runtime's real services and the declared functions in
-// the build's libwinapi.so; requests to the build-time service address reach
+// the build's stand-in DLLs; requests to the build-time service address reach
 // a loopback server of the test. Message boxes are answered as they open and
 // their texts kept.
 #pragma once

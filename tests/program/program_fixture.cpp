@@ -2,27 +2,12 @@
 
 #include <cstdlib>
 #include <string>
-#include <vector>
 
-#include "platform/core/binding/dll_calls.h"
 #include "platform/core/binding/runtime_help.h"
-#include "platform/core/memory/memory.h"
+#include "platform/core/binding/runtime_start.h"
 #include "web/message_box.h"
 
 namespace program_test {
-
-void declare_program_functions() {
-  static const bool declared = [] {
-    std::vector<binding::DeclaredFunction> declarations;
-    for (const program::DllDeclaration& d : program::kDeclarations) {
-      declarations.push_back({std::string(d.library), std::string(d.function)});
-    }
-    const char* directory = std::getenv("LYB_PROGRAM_DIR");
-    binding::set_declarations(std::move(declarations), directory != nullptr ? directory : ".");
-    return true;
-  }();
-  (void)declared;
-}
 
 const program::ConstLayout& ProgramFixture::constants() {
   static const program::ConstLayout layout = program::lay_out_constants();
@@ -36,8 +21,8 @@ const uint8_t* ProgramFixture::const_address(program::Const c) const {
 void ProgramFixture::SetUp() {
   RuntimeFixture::SetUp();
   const auto& data = constants().data;
-  core::set_constant_range(data.data(), data.size());
-  binding::set_constant_data(data.data(), data.size());
+  binding::start_runtime(data, binding::declared_functions(program::kDeclarations),
+                         program_directory());
   services().runtime_help = &binding::runtime_help;
   words_.const_base = data.data();
   words_.window_list = &window_list_;
@@ -46,10 +31,9 @@ void ProgramFixture::SetUp() {
   attach();
 }
 
-void ProgramFixture::TearDown() {
-  core::set_constant_range(nullptr, 0);
-  binding::set_constant_data(nullptr, 0);
-  RuntimeFixture::TearDown();
+std::string ProgramFixture::program_directory() const {
+  const char* directory = std::getenv("LYB_PROGRAM_DIR");
+  return directory != nullptr ? directory : ".";
 }
 
 void ProgramFixture::attach() {

@@ -35,14 +35,12 @@ class ProgramRun : public ::testing::Test {
   void TearDown() override { fs::remove_all(home_); }
 
   // Runs the program with the close hook; gives up (and kills it) after 60 s.
-  test_support::ProcessResult run(const fs::path& program) {
-    std::vector<std::string> env = {"LYB_CLOSE_AFTER_MS=300",
-                                    "QT_QPA_PLATFORM=offscreen",
-                                    "WINAPI_MSGBOX=stderr",
-                                    "HOME=" + home_.string(),
-                                    "XDG_DATA_HOME=" + (home_ / "data").string(),
-                                    "XDG_CONFIG_HOME=" + (home_ / "config").string(),
-                                    "XDG_RUNTIME_DIR=" + home_.string()};
+  test_support::ProcessResult run(const fs::path& program, std::vector<std::string> env = {}) {
+    env.insert(
+        env.end(),
+        {"LYB_CLOSE_AFTER_MS=300", "QT_QPA_PLATFORM=offscreen", "WINAPI_MSGBOX=stderr",
+         "HOME=" + home_.string(), "XDG_DATA_HOME=" + (home_ / "data").string(),
+         "XDG_CONFIG_HOME=" + (home_ / "config").string(), "XDG_RUNTIME_DIR=" + home_.string()});
     for (char** e = environ; *e != nullptr; ++e) {
       const std::string s = *e;
       if (s.starts_with("ASAN_") || s.starts_with("LSAN_") || s.starts_with("UBSAN_") ||
@@ -60,7 +58,8 @@ class ProgramRun : public ::testing::Test {
   fs::path patched_copy(const std::function<void(std::string& image)>& patch) {
     const fs::path dir = home_ / "bin";
     fs::create_directories(dir);
-    for (const char* f : {"lanyinbao", "krnln.fnr", "libwinapi.so"}) {
+    for (const char* f : {"lanyinbao", "krnln.fnr", "kernel32.dll.so", "user32.dll.so",
+                          "advapi32.dll.so", "wininet.dll.so"}) {
       fs::copy_file(program_dir() / f, dir / f, fs::copy_options::overwrite_existing);
     }
     std::string program = read_file(dir / "lanyinbao");
@@ -84,6 +83,18 @@ TEST_F(ProgramRun, ClosingTheWindowEndsTheProgramWithStatusZero) {
   EXPECT_EQ(out.err.find("krnln:"), std::string::npos) << out.err;
   EXPECT_EQ(out.err.find("runtime error"), std::string::npos) << out.err;
   EXPECT_EQ(out.err.find("LeakSanitizer"), std::string::npos) << out.err;
+}
+
+// The dynamic loader names every file it loads; a run that makes no request
+// never loads wininet, nor libcurl with it.
+TEST_F(ProgramRun, ARunWithoutRequestsNeverLoadsWininet) {
+  const test_support::ProcessResult out = run(program_dir() / "lanyinbao", {"LD_DEBUG=files"});
+  EXPECT_EQ(out.status, 0) << out.err;
+  for (const char* needed : {"kernel32.dll.so", "user32.dll.so", "advapi32.dll.so", "krnln.fnr"}) {
+    EXPECT_NE(out.err.find(needed), std::string::npos) << needed << " was not loaded";
+  }
+  EXPECT_EQ(out.err.find("wininet.dll.so"), std::string::npos);
+  EXPECT_EQ(out.err.find("libcurl"), std::string::npos);
 }
 
 struct PatchRow {

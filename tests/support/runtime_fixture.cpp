@@ -13,7 +13,7 @@ void unexpected(const char* slot) {
                 << " was called, but this test installed no entry for it";
 }
 
-uint64_t no_dll(uint32_t, uint32_t, const uint64_t*) {
+uintptr_t no_dll(uint32_t, uint32_t, const uintptr_t*) {
   unexpected("CallDllFunction");
   return 0;
 }
@@ -28,7 +28,7 @@ abi::ArgRecord no_read_property(uint32_t, uint32_t, uint32_t, int32_t) {
   return {};
 }
 
-void no_write_property(uint32_t, uint32_t, uint32_t, int32_t, uint64_t, uint32_t) {
+void no_write_property(uint32_t, uint32_t, uint32_t, int32_t, uintptr_t, uint32_t) {
   unexpected("WriteProperty");
 }
 
@@ -45,7 +45,7 @@ uint32_t no_start_window(uint32_t) {
   return 0;
 }
 
-uint64_t no_help(uint32_t, uint64_t, uint64_t) {
+uintptr_t no_help(uint32_t, uintptr_t, uintptr_t) {
   unexpected("RuntimeHelp");
   return 0;
 }

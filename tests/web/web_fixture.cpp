@@ -65,20 +65,19 @@ abi::ArgRecord count_process_events(std::span<const abi::ArgRecord>) {
   return {};
 }
 
-// Loaded once per process: the library's cookie store lives as long as it
-// does. The per-user cookie file goes to a private directory, never the
-// user's own.
-void declare_functions() {
+// The libraries stay loaded for the whole process, so wininet's cookie store
+// lives as long as it does. The per-user cookie file goes to a private
+// directory, never the user's own; it is set before wininet first loads.
+void private_data_home() {
   static const test_support::TempDir data_home;
   static const test_support::ScopedEnv data_home_env("XDG_DATA_HOME", data_home.path().string());
-  program_test::declare_program_functions();
 }
 
 }  // namespace
 
 void WebFixture::SetUp() {
   ProgramFixture::SetUp();
-  declare_functions();
+  private_data_home();
   state() = {};
   core::register_core_command(abi::cmd::ProcessEvents, count_process_events);
   services().call_dll_function = &recording_call;

@@ -1,5 +1,5 @@
 // The program fixture with the declared functions resolved in the real
-// libwinapi.so of the build: every call is recorded (function, argument
+// stand-in DLLs of the build: every call is recorded (function, argument
 // words and the texts they point to) and then made. ProcessEvents is counted.
 #pragma once
 

@@ -1,4 +1,4 @@
-// Registry reading through libwinapi.so over a private WINAPI_REGISTRY file.
+// Registry reading through advapi32.dll.so over a private WINAPI_REGISTRY file.
 #include <gtest/gtest.h>
 
 #include <cstdlib>

@@ -1,57 +1,40 @@
-// The export table the runtime calls through: names, word counts, thunks.
+// Each stand-in library opened on its own, as the runtime opens it: it exports
+// exactly its Windows DLL's functions with their argument-word counts, brings
+// along only what it needs, and its thunks pass words and return results.
+#include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <link.h>
 #include <unistd.h>
 
-#include <set>
+#include <cstdio>
+#include <map>
+#include <memory>
+#include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
-#include "platform/winapi/advapi32/advapi32.h"
-#include "platform/winapi/base/export_thunk.h"
-#include "platform/winapi/exports/dll_exports.h"
-#include "platform/winapi/kernel32/kernel32.h"
-#include "platform/winapi/user32/user32.h"
+#include "platform/winapi/base/dll_export_table.h"
 
 namespace {
 
-// The word counts are the functions' own parameter counts, fixed when the
-// table is compiled; these are Windows' argument lists.
-static_assert(winapi::Thunk<&GetModuleFileNameA>::words == 3);
-static_assert(winapi::Thunk<&lstrcatA>::words == 2);
-static_assert(winapi::Thunk<&lstrlenA>::words == 1);
-static_assert(winapi::Thunk<&LoadLibraryA>::words == 1);
-static_assert(winapi::Thunk<&GetProcAddress>::words == 2);
-static_assert(winapi::Thunk<&FreeLibrary>::words == 1);
-static_assert(winapi::Thunk<&ExitProcess>::words == 1);
-static_assert(winapi::Thunk<&GetCurrentProcessId>::words == 0);
-static_assert(winapi::Thunk<&GetLastError>::words == 0);
-static_assert(winapi::Thunk<&SetLastError>::words == 1);
-static_assert(winapi::Thunk<&RegOpenKeyExA>::words == 5);
-static_assert(winapi::Thunk<&RegQueryValueExA>::words == 6);
-static_assert(winapi::Thunk<&RegCloseKey>::words == 1);
-static_assert(winapi::Thunk<&MessageBoxA>::words == 4);
-static_assert(winapi::Thunk<&EnumWindows>::words == 2);
-static_assert(winapi::Thunk<&IsWindowVisible>::words == 1);
-static_assert(winapi::Thunk<&GetWindowThreadProcessId>::words == 2);
-static_assert(winapi::Thunk<&GetWindowTextA>::words == 3);
-static_assert(winapi::Thunk<&GetClassNameA>::words == 3);
+struct LibraryRow {
+  const char* dll;
+  const char* file;
+  // Windows' argument lists: one word per parameter.
+  std::map<std::string, uint32_t> exports;
+  // Loaded files whose name holds one of these must not come with it.
+  std::vector<const char*> never_brought;
+};
 
-const abi::DllExport* find_export(std::string_view name) {
-  const abi::DllExportTable* table = GetDllExports();
-  for (size_t i = 0; i < table->count; ++i) {
-    if (name == table->entries[i].name) {
-      return &table->entries[i];
-    }
-  }
-  return nullptr;
+void PrintTo(const LibraryRow& row, std::ostream* out) {
+  *out << row.dll;
 }
 
-TEST(DllExports, EveryFunctionOnceWithItsWordCount) {
-  struct Row {
-    const char* name;
-    uint32_t words;
-  } rows[] = {
-      {"GetModuleFileNameA", 3},
+const LibraryRow kLibraries[] = {
+    {"kernel32",
+     KERNEL32_LIBRARY,
+     {{"GetModuleFileNameA", 3},
       {"lstrcatA", 2},
       {"lstrlenA", 1},
       {"LoadLibraryA", 1},
@@ -61,56 +44,139 @@ TEST(DllExports, EveryFunctionOnceWithItsWordCount) {
       {"GetCurrentProcessId", 0},
       {"GetLastError", 0},
       {"SetLastError", 1},
-      {"RegOpenKeyExA", 5},
-      {"RegQueryValueExA", 6},
-      {"RegCloseKey", 1},
-      {"MessageBoxA", 4},
+      {"MultiByteToWideChar", 6},
+      {"WideCharToMultiByte", 8},
+      {"LCMapStringA", 6}},
+     {"libQt6", "libcurl", "user32.dll.so", "advapi32.dll.so", "wininet.dll.so"}},
+    {"user32",
+     USER32_LIBRARY,
+     {{"MessageBoxA", 4},
       {"EnumWindows", 2},
       {"IsWindowVisible", 1},
       {"GetWindowThreadProcessId", 2},
       {"GetWindowTextA", 3},
-      {"GetClassNameA", 3},
-  };
-  for (const Row& row : rows) {
-    const abi::DllExport* entry = find_export(row.name);
-    ASSERT_NE(entry, nullptr) << row.name;
-    EXPECT_EQ(entry->words, row.words) << row.name;
-    EXPECT_NE(entry->thunk, nullptr) << row.name;
+      {"GetClassNameA", 3}},
+     {"libcurl", "advapi32.dll.so", "wininet.dll.so"}},
+    {"advapi32",
+     ADVAPI32_LIBRARY,
+     {{"RegOpenKeyExA", 5}, {"RegQueryValueExA", 6}, {"RegCloseKey", 1}},
+     {"libQt6", "libcurl", "user32.dll.so", "wininet.dll.so"}},
+    {"wininet",
+     WININET_LIBRARY,
+     {{"InternetOpenA", 5},
+      {"InternetConnectA", 8},
+      {"HttpOpenRequestA", 8},
+      {"HttpSendRequestA", 5},
+      {"InternetReadFile", 4},
+      {"HttpQueryInfoA", 5},
+      {"InternetCloseHandle", 1},
+      {"InternetSetCookieA", 3}},
+     {"libQt6", "user32.dll.so", "advapi32.dll.so"}},
+};
+
+struct LibraryCloser {
+  void operator()(void* handle) const { dlclose(handle); }
+};
+using LibraryHandle = std::unique_ptr<void, LibraryCloser>;
+
+// Kept loaded until the process ends: user32 brings Qt, which must not be
+// unloaded under its own exit handlers.
+LibraryHandle open(const char* file) {
+  return LibraryHandle(dlopen(file, RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE));
+}
+
+const winapi::DllExportTable* table_of(void* library) {
+  const auto get =
+      reinterpret_cast<winapi::GetDllExportsFn>(dlsym(library, winapi::kDllExportTableSymbol));
+  return get != nullptr ? get() : nullptr;
+}
+
+const winapi::DllExport* find(const winapi::DllExportTable& table, std::string_view name) {
+  for (size_t i = 0; i < table.count; ++i) {
+    if (name == table.entries[i].name) {
+      return &table.entries[i];
+    }
   }
-  const abi::DllExportTable* table = GetDllExports();
-  std::set<std::string> names;
+  return nullptr;
+}
+
+// In a fresh process: opens the one library, and ends with status 0 when none
+// of the files it must not bring is loaded, else 1 naming the first.
+[[noreturn]] void open_alone(const LibraryRow& row) {
+  if (!open(row.file)) {
+    std::fprintf(stderr, "%s does not load: %s\n", row.dll, dlerror());
+    _exit(2);
+  }
+  struct Search {
+    const LibraryRow* row;
+    std::string found;
+  } search{&row, {}};
+  dl_iterate_phdr(
+      [](dl_phdr_info* info, size_t, void* data) {
+        auto* s = static_cast<Search*>(data);
+        const std::string_view name = info->dlpi_name;
+        for (const char* unwanted : s->row->never_brought) {
+          if (name.find(unwanted) != std::string_view::npos) {
+            s->found = name;
+            return 1;
+          }
+        }
+        return 0;
+      },
+      &search);
+  if (!search.found.empty()) {
+    std::fprintf(stderr, "%s brought %s\n", row.dll, search.found.c_str());
+    _exit(1);
+  }
+  _exit(0);
+}
+
+class StandInLibrary : public ::testing::TestWithParam<LibraryRow> {};
+
+TEST_P(StandInLibrary, ExportsExactlyItsFunctionsWithTheirWordCounts) {
+  const LibraryHandle library = open(GetParam().file);
+  ASSERT_TRUE(library) << dlerror();
+  const winapi::DllExportTable* table = table_of(library.get());
+  ASSERT_NE(table, nullptr) << "no " << winapi::kDllExportTableSymbol;
+  std::map<std::string, uint32_t> exported;
   for (size_t i = 0; i < table->count; ++i) {
-    EXPECT_TRUE(names.insert(table->entries[i].name).second)
-        << table->entries[i].name << " is listed twice";
+    const winapi::DllExport& row = table->entries[i];
+    EXPECT_NE(row.thunk, nullptr) << row.name;
+    EXPECT_TRUE(exported.emplace(row.name, row.words).second) << row.name << " is listed twice";
   }
-  EXPECT_EQ(find_export("GetDllExports"), nullptr);
-  EXPECT_EQ(find_export("getlasterror"), nullptr) << "names are exact";
+  EXPECT_EQ(exported, GetParam().exports);
 }
 
-TEST(DllExports, TheRuntimeFindsTheTableByItsSymbol) {
-  HMODULE library = LoadLibraryA(WINAPI_LIBRARY);
-  ASSERT_NE(library, nullptr);
-  const auto lookup =
-      reinterpret_cast<abi::GetDllExportsFn>(GetProcAddress(library, abi::kDllExportTableSymbol));
-  ASSERT_NE(lookup, nullptr);
-  EXPECT_EQ(lookup(), GetDllExports()) << "one library, one table";
-  FreeLibrary(library);
+TEST_P(StandInLibrary, LoadsAloneWithOnlyWhatItNeeds) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");  // a fresh process, not a fork of this one
+  EXPECT_EXIT(open_alone(GetParam()), ::testing::ExitedWithCode(0), "");
 }
 
-TEST(DllExports, ThunksPassWordsAndReturnResults) {
+INSTANTIATE_TEST_SUITE_P(Dlls, StandInLibrary, ::testing::ValuesIn(kLibraries),
+                         [](const auto& info) { return std::string(info.param.dll); });
+
+TEST(StandInThunks, PassWordsAndReturnResults) {
+  const LibraryHandle kernel32 = open(KERNEL32_LIBRARY);
+  const LibraryHandle user32 = open(USER32_LIBRARY);
+  ASSERT_TRUE(kernel32 && user32) << dlerror();
+  const winapi::DllExportTable& k = *table_of(kernel32.get());
+  const winapi::DllExportTable& u = *table_of(user32.get());
+
   const char text[] = "abcd";
-  const uint64_t length_words[] = {reinterpret_cast<uintptr_t>(text)};
-  EXPECT_EQ(find_export("lstrlenA")->thunk(length_words), 4u);
+  const uintptr_t length_words[] = {reinterpret_cast<uintptr_t>(text)};
+  EXPECT_EQ(find(k, "lstrlenA")->thunk(length_words), 4u);
 
-  EXPECT_EQ(find_export("GetCurrentProcessId")->thunk(nullptr), static_cast<uint64_t>(::getpid()));
+  EXPECT_EQ(find(k, "GetCurrentProcessId")->thunk(nullptr), static_cast<uintptr_t>(::getpid()));
 
-  const uint64_t error_words[] = {0xBEEF};
-  EXPECT_EQ(find_export("SetLastError")->thunk(error_words), 0u);
-  EXPECT_EQ(find_export("GetLastError")->thunk(nullptr), 0xBEEFu);
+  const uintptr_t error_words[] = {0xBEEF};
+  EXPECT_EQ(find(k, "SetLastError")->thunk(error_words), 0u);
+  EXPECT_EQ(find(k, "GetLastError")->thunk(nullptr), 0xBEEFu);
 
-  // An unknown button set shows no box and answers 0.
-  const uint64_t box_words[] = {0, reinterpret_cast<uintptr_t>("t"), 0, 0xF};
-  EXPECT_EQ(find_export("MessageBoxA")->thunk(box_words), 0u) << "invalid style shows no box";
+  // An unknown button set shows no box, answers 0 and says why through
+  // kernel32's last error: the thread has one, whichever library set it.
+  const uintptr_t box_words[] = {0, reinterpret_cast<uintptr_t>("t"), 0, 0xF};
+  EXPECT_EQ(find(u, "MessageBoxA")->thunk(box_words), 0u) << "invalid style shows no box";
+  EXPECT_EQ(find(k, "GetLastError")->thunk(nullptr), 1158u) << "ERROR_INVALID_MSGBOX_STYLE";
 }
 
 }  // namespace

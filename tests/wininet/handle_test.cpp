@@ -184,12 +184,12 @@ TEST(Exports, ListEveryFunctionWithItsArgumentWords) {
 
 TEST(Exports, ThunkPassesWordsAndReturnsTheResult) {
   const auto rows = wininet_exports();
-  const auto close_row = std::find_if(rows.begin(), rows.end(), [](const abi::DllExport& r) {
+  const auto close_row = std::find_if(rows.begin(), rows.end(), [](const winapi::DllExport& r) {
     return std::strcmp(r.name, "InternetCloseHandle") == 0;
   });
   ASSERT_NE(close_row, rows.end());
   const HINTERNET internet = InternetOpenA("UA", INTERNET_OPEN_TYPE_DIRECT, "", "", 0);
-  const uint64_t words[] = {reinterpret_cast<uintptr_t>(internet)};
+  const uintptr_t words[] = {reinterpret_cast<uintptr_t>(internet)};
   EXPECT_EQ(close_row->thunk(words), 1u);
   EXPECT_EQ(close_row->thunk(words), 0u);
 }

@@ -1,7 +1,5 @@
 #include "platform/core/binding/binder.h"
 
-#include <link.h>
-
 #include "image/format/byte_io.h"
 #include "image/format/image_view.h"
 
@@ -86,31 +84,6 @@ BindResult bind_image(std::span<uint8_t> image, const abi::ServiceTable& service
   program->program_entry = program->routines.at(view->entry_code_offset());
   result.program = std::move(program);
   return result;
-}
-
-std::span<uint8_t> loaded_extent(void* address) {
-  struct Search {
-    uintptr_t address;
-    uintptr_t end = 0;
-  } search{reinterpret_cast<uintptr_t>(address)};
-  dl_iterate_phdr(
-      [](dl_phdr_info* info, size_t, void* data) {
-        auto* s = static_cast<Search*>(data);
-        for (int i = 0; i < info->dlpi_phnum; ++i) {
-          const ElfW(Phdr)& ph = info->dlpi_phdr[i];
-          const uintptr_t start = info->dlpi_addr + ph.p_vaddr;
-          if (ph.p_type == PT_LOAD && s->address >= start && s->address - start < ph.p_memsz) {
-            s->end = start + ph.p_memsz;
-            return 1;
-          }
-        }
-        return 0;
-      },
-      &search);
-  if (search.end == 0) {
-    return {};
-  }
-  return {static_cast<uint8_t*>(address), search.end - search.address};
 }
 
 }  // namespace binding

@@ -44,8 +44,4 @@ using RoutineResolver = std::function<void*(std::string_view name)>;
 BindResult bind_image(std::span<uint8_t> image, const abi::ServiceTable& services,
                       const RoutineResolver& resolve);
 
-// The bytes from `address` to the end of the loaded segment of a loaded
-// file that holds it; empty when no loaded file holds it.
-std::span<uint8_t> loaded_extent(void* address);
-
 }  // namespace binding

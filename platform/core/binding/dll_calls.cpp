@@ -1,36 +1,21 @@
 #include "platform/core/binding/dll_calls.h"
 
-#include <dlfcn.h>
-
-#include <algorithm>
-#include <array>
 #include <cstdio>
-#include <filesystem>
 #include <map>
-#include <memory>
 #include <optional>
 
+#include "platform/core/binding/dll_host.h"
 #include "platform/core/errors/errors.h"
 
 namespace binding {
 
 namespace {
 
-struct LibraryCloser {
-  void operator()(void* handle) const { dlclose(handle); }
-};
-using LibraryHandle = std::unique_ptr<void, LibraryCloser>;
-
-struct Library {
-  LibraryHandle handle;  // null: the file is missing
-  const abi::DllExportTable* exports = nullptr;
-};
-
 struct State {
   std::vector<DeclaredFunction> declarations;
   std::string directory;
-  std::map<std::string, Library> libraries;                    // by file
-  std::vector<std::optional<const abi::DllExport*>> resolved;  // null export: a no-op
+  std::map<std::string, dll_host::LibraryHandle> libraries;       // by file; null: missing
+  std::vector<std::optional<const winapi::DllExport*>> resolved;  // null export: a no-op
 };
 
 State& state() {
@@ -38,42 +23,26 @@ State& state() {
   return s;
 }
 
-std::string lower(std::string s) {
-  std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return std::tolower(c); });
-  return s;
-}
-
-Library& library(const std::string& file) {
+const dll_host::Library* library(const std::string& file) {
   auto [it, added] = state().libraries.try_emplace(file);
   if (added) {
-    it->second.handle.reset(dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL));
-    std::error_code ignored;
-    if (!it->second.handle) {
-      // An optional library (the skin) that is simply absent is the normal
-      // case; one that is there but does not load deserves a word.
-      if (std::filesystem::exists(file, ignored)) {
-        std::fprintf(stderr, "krnln: %s cannot be loaded (%s); its functions do nothing\n",
-                     file.c_str(), dlerror());
-      }
-    } else if (auto get = reinterpret_cast<abi::GetDllExportsFn>(
-                   dlsym(it->second.handle.get(), abi::kDllExportTableSymbol))) {
-      it->second.exports = get();
-    }
+    it->second = dll_host::open_library(file);
   }
-  return it->second;
+  return it->second.get();
 }
 
-const abi::DllExport* resolve(const DeclaredFunction& d) {
-  Library& lib = library(library_file(d.library, state().directory));
-  if (!lib.handle) {
-    return nullptr;
-  }
-  if (lib.exports != nullptr) {
-    for (size_t i = 0; i < lib.exports->count; ++i) {
-      if (d.function == lib.exports->entries[i].name) {
-        return &lib.exports->entries[i];
-      }
+const winapi::DllExport* resolve(const DeclaredFunction& d) {
+  bool one_missing = false;
+  for (const std::string& file : dll_host::library_files(d.library, state().directory)) {
+    const dll_host::Library* lib = library(file);
+    if (lib == nullptr) {
+      one_missing = true;
+    } else if (const winapi::DllExport* fn = dll_host::find(*lib, d.function)) {
+      return fn;
     }
+  }
+  if (one_missing) {
+    return nullptr;
   }
   std::fprintf(stderr, "krnln: declared function %s is not in %s\n", d.function.c_str(),
                d.library.empty() ? "the system libraries" : d.library.c_str());
@@ -82,25 +51,14 @@ const abi::DllExport* resolve(const DeclaredFunction& d) {
 
 }  // namespace
 
-std::string library_file(const std::string& library, const std::string& directory) {
-  static constexpr std::array<std::string_view, 5> kSystem = {"", "wininet.dll", "kernel32.dll",
-                                                              "kernel32", "user32.dll"};
-  const std::string name = lower(library);
-  if (std::find(kSystem.begin(), kSystem.end(), name) != kSystem.end()) {
-    return directory + "/libwinapi.so";
-  }
-  return directory + "/" + library;
-}
-
 void set_declarations(std::vector<DeclaredFunction> declarations, std::string directory) {
   State& s = state();
   s.resolved.assign(declarations.size(), std::nullopt);
   s.declarations = std::move(declarations);
   s.directory = std::move(directory);
-  s.libraries.clear();
 }
 
-uint64_t call_dll_function(uint32_t index, uint32_t word_count, const uint64_t* words) {
+uintptr_t call_dll_function(uint32_t index, uint32_t word_count, const uintptr_t* words) {
   State& s = state();
   if (index >= s.declarations.size()) {
     core::fatal_error("CallDllFunction: no declared function " + std::to_string(index));
@@ -108,16 +66,17 @@ uint64_t call_dll_function(uint32_t index, uint32_t word_count, const uint64_t* 
   if (!s.resolved[index]) {
     s.resolved[index] = resolve(s.declarations[index]);
   }
-  const abi::DllExport* fn = *s.resolved[index];
+  const winapi::DllExport* fn = *s.resolved[index];
   if (fn == nullptr) {
     return 0;
   }
-  if (fn->words != word_count) {
+  const dll_host::CallResult result = dll_host::call(*fn, {words, word_count});
+  if (result.own_words != word_count) {
     std::fprintf(stderr, "krnln: %s takes %u argument words, the call passed %u\n", fn->name,
-                 fn->words, word_count);
+                 result.own_words, word_count);
     core::report_runtime_error(abi::error::DllStackChanged);
   }
-  return fn->thunk(words);
+  return result.value;
 }
 
 }  // namespace binding

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -13,8 +14,6 @@ namespace binding {
 namespace {
 
 struct State {
-  const uint8_t* const_begin = nullptr;
-  size_t const_size = 0;
   std::vector<abi::RoutineFn> cleanup;
   std::function<void()> before_exit;
 };
@@ -26,15 +25,15 @@ State& state() {
 
 bool in_constant_data(const void* p) {
   const auto* b = static_cast<const uint8_t*>(p);
-  const State& s = state();
-  return s.const_begin != nullptr && b >= s.const_begin && b < s.const_begin + s.const_size;
+  const std::span<const uint8_t> constants = core::constant_range();
+  return !constants.empty() && b >= constants.data() && b < constants.data() + constants.size();
 }
 
 // Size of an array block in the constant data, or 0 when its header does not
 // lie inside it.
 size_t constant_array_size(const uint8_t* block) {
-  const State& s = state();
-  const size_t room = s.const_size - static_cast<size_t>(block - s.const_begin);
+  const std::span<const uint8_t> constants = core::constant_range();
+  const size_t room = constants.size() - static_cast<size_t>(block - constants.data());
   uint32_t dimensions = 0;
   if (room < 4 || (std::memcpy(&dimensions, block, 4), room / 4 - 1 < dimensions)) {
     return 0;
@@ -50,11 +49,6 @@ size_t constant_array_size(const uint8_t* block) {
 }
 
 }  // namespace
-
-void set_constant_data(const void* begin, size_t size) {
-  state().const_begin = static_cast<const uint8_t*>(begin);
-  state().const_size = size;
-}
 
 void unshare_array(uint32_t element_width, void** variable) {
   if (element_width != 4) {
@@ -80,17 +74,16 @@ void unshare_array(uint32_t element_width, void** variable) {
   *variable = copy;
 }
 
-uint64_t runtime_help(uint32_t function, uint64_t arg1, uint64_t arg2) {
+uintptr_t runtime_help(uint32_t function, uintptr_t arg1, uintptr_t arg2) {
   switch (function) {
     case abi::help::RegisterCleanup:
       if (arg1 == 0) {
         core::fatal_error("RegisterCleanup: no routine given");
       }
-      state().cleanup.push_back(reinterpret_cast<abi::RoutineFn>(static_cast<uintptr_t>(arg1)));
+      state().cleanup.push_back(reinterpret_cast<abi::RoutineFn>(arg1));
       return 0;
     case abi::help::UnshareArray:
-      unshare_array(static_cast<uint32_t>(arg1),
-                    reinterpret_cast<void**>(static_cast<uintptr_t>(arg2)));
+      unshare_array(static_cast<uint32_t>(arg1), reinterpret_cast<void**>(arg2));
       return 0;
     default:
       core::fatal_error("RuntimeHelp: unknown function " + std::to_string(function));

@@ -10,13 +10,11 @@
 
 namespace binding {
 
-// The constant data; arrays inside it are shared and copied before change.
-void set_constant_data(const void* begin, size_t size);
-
-uint64_t runtime_help(uint32_t function, uint64_t arg1, uint64_t arg2);
+uintptr_t runtime_help(uint32_t function, uintptr_t arg1, uintptr_t arg2);
 
 // Afterwards `*variable` holds a heap block of its own: a shared constant
-// (or null) is replaced by a copy. The program's arrays hold pointers, whose
+// (an array inside the memory service's constant range) or null is replaced
+// by a copy. The program's arrays hold pointers, whose
 // stored width is 4; in memory each element is pointer-sized.
 void unshare_array(uint32_t element_width, void** variable);
 

@@ -79,6 +79,11 @@ void set_constant_range(const void* begin, size_t size) {
   g_constant_end = begin == nullptr ? 0 : address + size;
 }
 
+std::span<const uint8_t> constant_range() {
+  const uintptr_t begin = g_constant_begin.load();
+  return {reinterpret_cast<const uint8_t*>(begin), g_constant_end.load() - begin};
+}
+
 size_t live_blocks() {
   return g_live_blocks.load();
 }

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <span>
 
 namespace core {
 
@@ -18,8 +20,10 @@ void* resize_memory(void* block, size_t size);
 // program may free its shared constants.
 void free_memory(void* block);
 
-// The image's constant data; (nullptr, 0) clears it.
+// The image's constant data, which the program shares and never frees; the
+// one record of where it lies. (nullptr, 0) clears it.
 void set_constant_range(const void* begin, size_t size);
+std::span<const uint8_t> constant_range();
 
 // Blocks handed out and not yet freed; tests compare it before and after.
 size_t live_blocks();

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "runtime/abi.h"
+
 using BOOL = int32_t;
 using BYTE = uint8_t;
 using WORD = uint16_t;
@@ -32,7 +34,8 @@ using PHKEY = HKEY*;
 using REGSAM = DWORD;
 using LSTATUS = LONG;
 using INTERNET_PORT = WORD;
-using WNDENUMPROC = BOOL (*)(HWND, LPARAM);
+// Called back by EnumWindows with Windows' callback convention.
+using WNDENUMPROC = BOOL(ABI_STDCALL*)(HWND, LPARAM);
 
 // Error codes reported through GetLastError and registry results.
 inline constexpr DWORD ERROR_SUCCESS = 0;

@@ -1,8 +1,8 @@
-// The code-page functions as rows of libwinapi.so's export table.
+// The code-page functions as rows of kernel32.dll.so's export table.
 #pragma once
 
 #include <span>
 
-#include "runtime/abi.h"
+#include "platform/winapi/base/dll_export_table.h"
 
-std::span<const abi::DllExport> codepage_exports();
+std::span<const winapi::DllExport> codepage_exports();

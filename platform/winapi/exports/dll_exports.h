@@ -1,8 +1,9 @@
-// The export table of libwinapi.so, found by the runtime under
-// abi::kDllExportTableSymbol.
+// The export table of a stand-in library, found by the runtime's DLL host
+// under winapi::kDllExportTableSymbol. Each library defines it once, over
+// its own functions only.
 #pragma once
 
 #include "platform/winapi/api.h"
-#include "runtime/abi.h"
+#include "platform/winapi/base/dll_export_table.h"
 
-extern "C" WINAPI_API const abi::DllExportTable* GetDllExports();
+extern "C" WINAPI_API const winapi::DllExportTable* GetDllExports();

@@ -3,8 +3,8 @@
 #include "platform/winapi/base/export_thunk.h"
 #include "platform/winapi/wininet/wininet.h"
 
-std::span<const abi::DllExport> wininet_exports() {
-  static const abi::DllExport rows[] = {
+std::span<const winapi::DllExport> wininet_exports() {
+  static const winapi::DllExport rows[] = {
       WINAPI_EXPORT(InternetOpenA),       WINAPI_EXPORT(InternetConnectA),
       WINAPI_EXPORT(HttpOpenRequestA),    WINAPI_EXPORT(HttpSendRequestA),
       WINAPI_EXPORT(InternetReadFile),    WINAPI_EXPORT(HttpQueryInfoA),

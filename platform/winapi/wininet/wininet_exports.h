@@ -1,8 +1,8 @@
-// The WinINet functions as rows of libwinapi.so's export table.
+// The WinINet functions as rows of wininet.dll.so's export table.
 #pragma once
 
 #include <span>
 
-#include "runtime/abi.h"
+#include "platform/winapi/base/dll_export_table.h"
 
-std::span<const abi::DllExport> wininet_exports();
+std::span<const winapi::DllExport> wininet_exports();
