@@ -17,7 +17,12 @@ namespace paths {
 // second byte is 0x5C stays whole. A drive root ("c:\", "C:/", or "c:" alone)
 // becomes ${XDG_DATA_HOME:-~/.local/share}/winapi/drive_<letter>/, created
 // with mode 0700 on first use; every other path is used as it is.
-std::filesystem::path host_path(std::string_view ansi_path);
+//
+// What the path is used for matters only under a program directory the user
+// cannot write: there writes go to a per-user overlay and reads look in it
+// first (program_overlay.h). On Windows the system itself does this.
+enum class Use { Read, Write };
+std::filesystem::path host_path(std::string_view ansi_path, Use use = Use::Read);
 
 // A host path as ANSI text; characters GBK (the ANSI code page) cannot hold
 // become '?'.

@@ -10,6 +10,8 @@
 
 #include "platform/gbk/gbk_chars.h"
 #include "platform/gbk/gbk_codec.h"
+#include "platform/paths/program_overlay.h"
+#include "platform/paths/user_dirs.h"
 
 namespace paths {
 namespace {
@@ -24,14 +26,6 @@ fs::path home_directory() {
     return entry->pw_dir;
   }
   return "/";
-}
-
-// XDG says a relative value is to be ignored.
-fs::path data_home() {
-  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && xdg[0] == '/') {
-    return xdg;
-  }
-  return home_directory() / ".local" / "share";
 }
 
 // The drive folders hold the user's files (pictures, cookies nearby), so
@@ -55,7 +49,24 @@ std::string host_text(std::string_view ansi) {
   return gbk::to_utf8(slashed);
 }
 
+// A path without a drive letter, as the file system names it.
+fs::path plain_path(std::string_view path, Use use) {
+  fs::path host = host_text(path);
+  if (auto overlaid = program_overlay().redirect(host, use)) {
+    return *std::move(overlaid);
+  }
+  return host;
+}
+
 }  // namespace
+
+// XDG says a relative value is to be ignored.
+fs::path data_home() {
+  if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg != nullptr && xdg[0] == '/') {
+    return xdg;
+  }
+  return home_directory() / ".local" / "share";
+}
 
 fs::path drive_directory(char letter) {
   const fs::path base = data_home();
@@ -69,11 +80,11 @@ fs::path drive_directory(char letter) {
   return drive;
 }
 
-fs::path host_path(std::string_view path) {
+fs::path host_path(std::string_view path, Use use) {
   const bool has_drive =
       path.size() >= 2 && path[1] == ':' && std::isalpha(static_cast<unsigned char>(path[0])) != 0;
   if (!has_drive) {
-    return host_text(path);
+    return plain_path(path, use);
   }
   std::string_view rest = path.substr(2);
   while (!rest.empty() && is_separator(rest.front())) {

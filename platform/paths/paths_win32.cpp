@@ -42,7 +42,7 @@ std::string ansi_from_wide(std::wstring_view wide) {
 
 }  // namespace
 
-fs::path host_path(std::string_view ansi_path) {
+fs::path host_path(std::string_view ansi_path, Use) {
   return fs::path(wide_from_ansi(ansi_path));
 }
 

@@ -26,7 +26,7 @@ bool convert_image_file(std::string_view source, std::string_view target) {
   std::ifstream in(paths::host_path(source), std::ios::binary);
   const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
                                    std::istreambuf_iterator<char>()};
-  return write_bmp(bytes, paths::host_path(target));
+  return write_bmp(bytes, paths::host_path(target, paths::Use::Write));
 }
 
 }  // namespace

@@ -22,7 +22,8 @@ abi::ArgRecord get_program_directory(Args) {
 
 // True when the directory exists afterwards, also when it existed before.
 abi::ArgRecord make_directory(Args args) {
-  const fs::path dir = paths::host_path(ArgReader("MakeDirectory", args).text(0));
+  const fs::path dir =
+      paths::host_path(ArgReader("MakeDirectory", args).text(0), paths::Use::Write);
   std::error_code error;
   fs::create_directory(dir, error);
   return bool_result(fs::is_directory(dir, error));
@@ -47,7 +48,7 @@ abi::ArgRecord read_whole_file(Args args) {
 // True when every byte was written.
 abi::ArgRecord write_whole_file(Args args) {
   const ArgReader in("WriteWholeFile", args);
-  const fs::path file = paths::host_path(in.text(0));
+  const fs::path file = paths::host_path(in.text(0), paths::Use::Write);
   const auto bytes = in.bytes(1);
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
   out.write(reinterpret_cast<const char*>(bytes.data()),
