@@ -67,6 +67,8 @@ struct FaultRow {
   // What the balance label shows after the button, when it differs from
   // the empty balance of a failed request.
   const char* balance_holds = nullptr;
+  // Reads of the program's 512-byte buffer that the fault must cause.
+  size_t reads_at_least = 0;
 };
 
 const FaultRow kFaults[] = {
@@ -78,7 +80,8 @@ const FaultRow kFaults[] = {
     // The error page is taken for the balance, as any reply would be.
     {"ServerError", FaultMode::ServerError, milliseconds(0), false, "服务器内部错误"},
     {"Garbage", FaultMode::Garbage, milliseconds(0), false},
-    {"HugeBody", FaultMode::HugeBody, milliseconds(0), false},
+    // Read whole, 512 bytes at a time; as text the zero bytes read empty.
+    {"HugeBody", FaultMode::HugeBody, milliseconds(0), false, nullptr, (64u << 20) / 512},
     {"RedirectLoop", FaultMode::RedirectLoop, milliseconds(0), false},
     {"HugeHeader", FaultMode::HugeHeader, milliseconds(0), false},
 };
@@ -185,9 +188,11 @@ TEST_P(FlowUnderFault, EndsWithItsMessageAndKeepsTheProgramWorking) {
   messages.clear();
   const size_t blocks_before = core::live_blocks();
 
+  const size_t reads_before = calls_of(program::Dll::InternetReadFile).size();
   service_->faults().set({.mode = fault.mode, .time = fault.time});
   run(flow.flow);
   service_->faults().set({});
+  EXPECT_GE(calls_of(program::Dll::InternetReadFile).size() - reads_before, fault.reads_at_least);
 
   const auto& expected = fault.reply_arrives ? flow.succeeded : flow.failed;
   EXPECT_EQ(messages, expected);
