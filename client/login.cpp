@@ -46,7 +46,7 @@ void FetchPictureCode() {
 
 bool SendLogin() {
   // The mobile number is both the member code and the password; the picture
-  // code goes as typed.
+  // code goes as typed, blanks included; each value is escaped to stay one field.
   const rt::Text member = form_value(read_trimmed(k编辑框2));
   const rt::Text password = form_value(read_trimmed(k编辑框2));
   const rt::Text code = form_value(rt::read_text_property(k编辑框1, abi::property::Content));

@@ -134,7 +134,7 @@ int StandinService::start() {
   std::string why;
   const int port = gate_->start(options_.bind, options_.port, why);
   if (port < 0) {
-    error_ = why + " (address in use, or not an address of this machine)";
+    error_ = why;
     stop();
   }
   return port;

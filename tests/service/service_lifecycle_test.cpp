@@ -33,7 +33,7 @@ TEST_F(ServiceTest, ASecondServiceOnABusyPortSaysSo) {
   options.port = port_;
   service::StandinService second(options);
   EXPECT_EQ(second.start(), -1);
-  EXPECT_TRUE(contains(second.error(), "address in use")) << second.error();
+  EXPECT_TRUE(contains(second.error(), "in use")) << second.error();
   EXPECT_EQ(client().get("/ip.php").status, 200);
 }
 
