@@ -1,6 +1,7 @@
 #include "client/claim.h"
 
 #include "client/flow_helpers.h"
+#include "client/form_value.h"
 #include "client/free_call.h"
 #include "client/handlers.h"
 #include "client/service_controls.h"
@@ -46,7 +47,7 @@ ClaimOutcome ClaimWeekly() {
   if (token.empty()) {
     return ClaimOutcome::NoToken;
   }
-  const rt::Text url = rt::concat({konst::text(Const::ClaimUrl), token});
+  const rt::Text url = rt::concat({konst::text(Const::ClaimUrl), form_value(token)});
   const rt::Text reply = page_text(url);
   return rt::locate_text(reply, konst::text(Const::AlreadyClaimedMarker)) > 0
              ? ClaimOutcome::AlreadyClaimed
@@ -54,7 +55,7 @@ ClaimOutcome ClaimWeekly() {
 }
 
 rt::Text QueryBalance() {
-  const rt::Text address = GetOwnIp();
+  const rt::Text address = form_value(GetOwnIp());
   const rt::Text body =
       rt::concat({konst::text(Const::BalanceBody), konst::text(Const::ServiceHostName),
                   konst::text(Const::IpField), address});

@@ -1,6 +1,7 @@
 #include "client/free_call.h"
 
 #include "client/flow_helpers.h"
+#include "client/form_value.h"
 #include "client/service_controls.h"
 #include "image/start/konst.h"
 #include "runtime/core_commands.h"
@@ -39,8 +40,8 @@ rt::Text GetOwnIp() {
 }
 
 void PlaceFreeCall() {
-  const rt::Text number = read_trimmed(k拨打电话);
-  const rt::Text address = GetOwnIp();
+  const rt::Text number = form_value(read_trimmed(k拨打电话));
+  const rt::Text address = form_value(GetOwnIp());
   const rt::Text body =
       rt::concat({konst::text(Const::FreeCallBody), number, konst::text(Const::UrlField),
                   konst::text(Const::ServiceHostName), konst::text(Const::IpField), address});

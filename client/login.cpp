@@ -1,6 +1,7 @@
 #include "client/login.h"
 
 #include "client/flow_helpers.h"
+#include "client/form_value.h"
 #include "client/handlers.h"
 #include "client/service_controls.h"
 #include "image/start/konst.h"
@@ -45,10 +46,10 @@ void FetchPictureCode() {
 
 bool SendLogin() {
   // The mobile number is both the member code and the password; the picture
-  // code goes as typed.
-  const rt::Text member = read_trimmed(k编辑框2);
-  const rt::Text password = read_trimmed(k编辑框2);
-  const rt::Text code = rt::read_text_property(k编辑框1, abi::property::Content);
+  // code goes as typed, blanks included; each value is escaped to stay one field.
+  const rt::Text member = form_value(read_trimmed(k编辑框2));
+  const rt::Text password = form_value(read_trimmed(k编辑框2));
+  const rt::Text code = form_value(rt::read_text_property(k编辑框1, abi::property::Content));
   const rt::Text body = rt::concat(
       {konst::text(Const::LoginBody), member, konst::text(Const::PasswordField), password,
        konst::text(Const::ValidCodeField), code, konst::text(Const::ImageButtonFields)});

@@ -5,6 +5,7 @@
 
 #include "client/controls.h"
 #include "client/flow_helpers.h"
+#include "client/form_value.h"
 #include "client/handlers.h"
 #include "image/start/konst.h"
 #include "runtime/core_commands.h"
@@ -40,7 +41,7 @@ using konst::Const;
 extern "C" void RequestVoiceCode() {
   client::set_watchdog(client::kWatchdogMs);
   {
-    const rt::Text mobile = client::read_trimmed(client::k编辑框3);
+    const rt::Text mobile = client::form_value(client::read_trimmed(client::k编辑框3));
     const rt::Text body = rt::concat({konst::text(Const::VoiceCodeBody), mobile});
     // The reply says nothing the program uses: the call itself is the answer.
     const rt::Bytes reply = client::post_form(konst::text(Const::VoiceCodeUrl), body);
@@ -57,8 +58,8 @@ extern "C" void WatchdogTick() {
 extern "C" void SubmitRegistration() {
   bool accepted = false;
   {
-    const rt::Text mobile = client::read_trimmed(client::k编辑框3);
-    const rt::Text code = client::read_trimmed(client::k编辑框4);
+    const rt::Text mobile = client::form_value(client::read_trimmed(client::k编辑框3));
+    const rt::Text code = client::form_value(client::read_trimmed(client::k编辑框4));
     const rt::Text body = rt::concat(
         {konst::text(Const::RegistrationBody), mobile, konst::text(Const::VerifyCodeField), code});
     const rt::Bytes reply = client::post_form(konst::text(Const::ServiceUrl), body);

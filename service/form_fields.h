@@ -1,7 +1,6 @@
-// Form fields of a request body or query string. The program builds its
-// bodies by plain concatenation without escaping, so besides "+" and "%XX"
-// a value may hold any raw byte except "&"; only a "%" that does not start a
-// valid escape makes the text malformed.
+// Form fields of a request body or query string. Besides "+" and "%XX" a
+// value may hold any raw byte except "&" (a raw GBK text, a raw blank); only
+// a "%" that does not start a valid escape makes the text malformed.
 #pragma once
 
 #include <optional>
@@ -22,6 +21,8 @@ class FormFields {
 
   void add(std::string name, std::string value);
   size_t size() const { return fields_.size(); }
+  // Every field, in the order of the text.
+  const std::vector<std::pair<std::string, std::string>>& entries() const { return fields_; }
 
  private:
   std::vector<std::pair<std::string, std::string>> fields_;

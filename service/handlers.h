@@ -2,9 +2,14 @@
 // stores through a ServiceContext and answer through reply_pages.
 #pragma once
 
+#include <cstdint>
+#include <optional>
+
 #include "service/event_log.h"
+#include "service/fault_plan.h"
 #include "service/form_fields.h"
 #include "service/member_store.h"
+#include "service/request_shapes.h"
 #include "service/service_clock.h"
 #include "service/service_options.h"
 #include "service/session_store.h"
@@ -22,7 +27,14 @@ struct ServiceContext {
   ServiceClock& clock;
   EventLog& log;
   LoginReply login_reply;
+  std::optional<std::int64_t> cookie_max_age;
+  FaultSchedule& faults;
 };
+
+// True when the request's query and `body` are shaped as `shape`; otherwise
+// answers 400 and logs the first difference.
+bool check_shape(ServiceContext&, const httplib::Request&, const RequestShape&,
+                 const FormFields& body, httplib::Response&);
 
 // Actions posted to "/url.php", chosen by the body's "action" field.
 using ActionHandler = void (*)(ServiceContext&, const httplib::Request&, const FormFields&,
@@ -46,8 +58,11 @@ void handle_member_page(ServiceContext&, const httplib::Request&, httplib::Respo
 // "/ip.php".
 void handle_ip_echo(const httplib::Request&, httplib::Response&);
 
-// "/_standin/voice-code" and "/_standin/picture-code", for this machine only.
+// "/_standin/voice-code", "/_standin/picture-code" and "/_standin/fault",
+// for this machine only.
 void handle_voice_code_hook(ServiceContext&, const httplib::Request&, httplib::Response&);
 void handle_picture_code_hook(ServiceContext&, const httplib::Request&, httplib::Response&);
+// "?mode=MODE[&count=N][&time=MS]" sets the fault plan; "mode=none" ends it.
+void handle_fault_hook(ServiceContext&, const httplib::Request&, httplib::Response&);
 
 }  // namespace service

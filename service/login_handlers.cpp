@@ -1,5 +1,6 @@
 #include <httplib.h>
 
+#include <chrono>
 #include <random>
 
 #include "service/handlers.h"
@@ -15,7 +16,9 @@ std::string session_for(ServiceContext& ctx, const httplib::Request& req, httpli
   std::string id = session_cookie(req);
   if (id.empty() || !ctx.sessions.touch(id)) {
     id = ctx.sessions.create();
-    res.set_header("Set-Cookie", session_cookie_header(id));
+    const auto now = std::chrono::duration_cast<std::chrono::seconds>(
+        std::chrono::system_clock::now().time_since_epoch());
+    res.set_header("Set-Cookie", session_cookie_header(id, ctx.cookie_max_age, now.count()));
   }
   return id;
 }

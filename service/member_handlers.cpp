@@ -51,9 +51,8 @@ void handle_member_page(ServiceContext& ctx, const httplib::Request& req, httpli
     send(res, refusal_page("请求格式有误：" + query.error, 400));
     return;
   }
-  const auto what = query.fields.get("class");
-  if (what && *what != "giving") {
-    send(res, refusal_page("不支持的请求。", 400));
+  const bool claiming = query.fields.size() > 0;
+  if (!check_shape(ctx, req, claiming ? kClaimShape : kPlainGetShape, {}, res)) {
     return;
   }
   const auto login = login_of(ctx, req);
@@ -61,7 +60,7 @@ void handle_member_page(ServiceContext& ctx, const httplib::Request& req, httpli
     send(res, refusal_page("您还没有登录，请先登录。"));
     return;
   }
-  send(res, what ? claim(ctx, *login, query.fields.value("hash")) : member_page(ctx, *login));
+  send(res, claiming ? claim(ctx, *login, query.fields.value("hash")) : member_page(ctx, *login));
 }
 
 void handle_balance(ServiceContext& ctx, const httplib::Request& req, const FormFields&,

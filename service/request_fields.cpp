@@ -2,6 +2,9 @@
 
 #include <httplib.h>
 
+#include <chrono>
+#include <cstdio>
+
 namespace service {
 namespace {
 
@@ -50,8 +53,32 @@ std::string session_cookie(const httplib::Request& req) {
   return {};
 }
 
-std::string session_cookie_header(const std::string& id) {
-  return std::string(kSessionCookie) + "=" + id + "; path=/";
+std::string http_date(std::int64_t seconds_utc) {
+  static constexpr const char* kDays[] = {"Thu", "Fri", "Sat", "Sun", "Mon", "Tue", "Wed"};
+  static constexpr const char* kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
+                                            "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+  using namespace std::chrono;
+  const sys_seconds at{seconds{seconds_utc}};
+  const sys_days day = floor<days>(at);
+  const year_month_day date{day};
+  const hh_mm_ss time{at - day};
+  const auto weekday_index = ((day.time_since_epoch().count() % 7) + 7) % 7;
+  char text[40];
+  std::snprintf(text, sizeof text, "%s, %02u %s %04d %02ld:%02ld:%02ld GMT", kDays[weekday_index],
+                static_cast<unsigned>(date.day()), kMonths[static_cast<unsigned>(date.month()) - 1],
+                static_cast<int>(date.year()), static_cast<long>(time.hours().count()),
+                static_cast<long>(time.minutes().count()),
+                static_cast<long>(time.seconds().count()));
+  return text;
+}
+
+std::string session_cookie_header(const std::string& id, std::optional<std::int64_t> max_age,
+                                  std::int64_t now_utc) {
+  std::string header = std::string(kSessionCookie) + "=" + id + "; path=/";
+  if (max_age) {
+    header += "; expires=" + http_date(now_utc + *max_age);
+  }
+  return header;
 }
 
 bool is_loopback(std::string_view address) {
@@ -62,7 +89,8 @@ bool is_loopback(std::string_view address) {
 }
 
 std::string caller_address(const httplib::Request& req) {
-  std::string_view address = req.remote_addr;
+  const std::string reported = req.get_header_value(kPeerHeader);
+  std::string_view address = reported.empty() ? std::string_view(req.remote_addr) : reported;
   if (address.starts_with(kMappedPrefix) && address.find('.') != std::string_view::npos) {
     address.remove_prefix(kMappedPrefix.size());
   }

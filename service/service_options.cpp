@@ -47,6 +47,36 @@ std::string set_login_reply(ServiceOptions& o, std::string_view v) {
   return {};
 }
 
+std::string set_cookie_max_age(ServiceOptions& o, std::string_view v) {
+  std::int64_t seconds = 0;
+  if (!parse_number(v, seconds) || seconds < 1 || seconds > 10LL * 365 * 24 * 3600) {
+    return "--cookie-max-age needs seconds from 1 to ten years, got '" + std::string(v) + "'";
+  }
+  o.cookie_max_age = seconds;
+  return {};
+}
+
+std::string set_fault(ServiceOptions& o, std::string_view v) {
+  const auto plan = parse_fault(v);
+  if (!plan) {
+    return "--fault needs MODE or MODE:COUNT with MODE one of " + fault_mode_list() + ", got '" +
+           std::string(v) + "'";
+  }
+  const auto time = o.fault.time;
+  o.fault = *plan;
+  o.fault.time = time;
+  return {};
+}
+
+std::string set_fault_time(ServiceOptions& o, std::string_view v) {
+  int ms = 0;
+  if (!parse_number(v, ms) || ms < 1 || ms > 3'600'000) {
+    return "--fault-time needs milliseconds from 1 to 3600000, got '" + std::string(v) + "'";
+  }
+  o.fault.time = std::chrono::milliseconds(ms);
+  return {};
+}
+
 std::string set_path(std::optional<std::filesystem::path>& target, std::string_view name,
                      std::string_view v) {
   if (v.empty()) {
@@ -70,6 +100,9 @@ const std::map<std::string_view, ValueSetter>& value_options() {
        [](ServiceOptions& o, std::string_view v) { return set_path(o.log_file, "--log", v); }},
       {"--clock", set_clock},
       {"--login-reply", set_login_reply},
+      {"--cookie-max-age", set_cookie_max_age},
+      {"--fault", set_fault},
+      {"--fault-time", set_fault_time},
   };
   return table;
 }
@@ -118,6 +151,13 @@ std::string usage_text() {
          "  --login-reply page|redirect\n"
          "                       answer a login with a page linking /p.php (default)\n"
          "                       or with a redirect to /p.php\n"
+         "  --cookie-max-age SECONDS\n"
+         "                       give the session cookie an expiry that far ahead\n"
+         "  --fault MODE[:COUNT] spoil every reply, or the next COUNT, on purpose:\n"
+         "                       hang, delay, drip, cut, reset, 500, garbage,\n"
+         "                       huge-body, redirect-loop, huge-header\n"
+         "  --fault-time MS      the wait of delay (3000), the pause between the\n"
+         "                       bytes of drip (100), the longest hang (60000)\n"
          "  --help               show this text\n";
 }
 

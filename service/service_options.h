@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "service/fault_plan.h"
+
 namespace service {
 
 // How an accepted login is answered: a page that links the member page, or
@@ -23,6 +25,9 @@ struct ServiceOptions {
   std::int64_t clock_offset = 0;  // seconds added to the system clock
   LoginReply login_reply = LoginReply::Page;
   bool echo_events = true;  // print the placed calls on standard output
+  // Seconds the session cookie lives; nullopt: a session cookie without an expiry.
+  std::optional<std::int64_t> cookie_max_age;
+  FaultPlan fault;  // the replies spoilt from the start
 };
 
 struct OptionsParse {

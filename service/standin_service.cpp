@@ -13,16 +13,20 @@
 namespace service {
 namespace {
 
+// The HTTP server listens here; only the gate connects to it.
+constexpr char kInnerAddress[] = "127.0.0.1";
+
 struct Action {
   std::string_view name;
+  const RequestShape& shape;
   ActionHandler handler;
 };
 
-constexpr std::array<Action, 4> kActions = {{
-    {"taste", handle_voice_code},
-    {"one", handle_registration},
-    {"balance", handle_balance},
-    {"sendfreecall", handle_free_call},
+const std::array<Action, 4> kActions = {{
+    {"taste", kVoiceCodeShape, handle_voice_code},
+    {"one", kRegistrationShape, handle_registration},
+    {"balance", kBalanceShape, handle_balance},
+    {"sendfreecall", kFreeCallShape, handle_free_call},
 }};
 
 // Posts are read through a content reader: it holds them to the service's own
@@ -61,7 +65,9 @@ void dispatch_action(ServiceContext& ctx, const httplib::Request& req, const For
   const std::string action = body.value("action");
   for (const Action& a : kActions) {
     if (a.name == action) {
-      a.handler(ctx, req, body, res);
+      if (check_shape(ctx, req, a.shape, body, res)) {
+        a.handler(ctx, req, body, res);
+      }
       return;
     }
   }
@@ -86,6 +92,7 @@ StandinService::StandinService(ServiceOptions options)
     : options_(std::move(options)),
       clock_(options_.clock_offset),
       log_(options_.log_file, options_.echo_events),
+      faults_(options_.fault),
       server_(std::make_unique<httplib::Server>()) {
   MemberMap loaded;
   if (options_.state_file) {
@@ -97,8 +104,8 @@ StandinService::StandinService(ServiceOptions options)
     error_ = "cannot open the log file " + options_.log_file->string();
   }
   members_ = std::make_unique<MemberStore>(options_.state_file, std::move(loaded));
-  context_ = std::make_unique<ServiceContext>(
-      ServiceContext{*members_, sessions_, clock_, log_, options_.login_reply});
+  context_ = std::make_unique<ServiceContext>(ServiceContext{
+      *members_, sessions_, clock_, log_, options_.login_reply, options_.cookie_max_age, faults_});
   add_routes();
 }
 
@@ -110,12 +117,9 @@ int StandinService::start() {
   if (!error_.empty()) {
     return -1;
   }
-  int port = options_.port;
-  const bool bound = port == 0 ? (port = server_->bind_to_any_port(options_.bind)) > 0
-                               : server_->bind_to_port(options_.bind, port);
-  if (!bound) {
-    error_ = "cannot listen on " + options_.bind + ":" + std::to_string(options_.port) +
-             " (address in use, or not an address of this machine)";
+  const int inner_port = server_->bind_to_any_port(kInnerAddress);
+  if (inner_port <= 0) {
+    error_ = std::string("cannot listen on ") + kInnerAddress;
     return -1;
   }
   thread_ = std::thread([this] {
@@ -126,10 +130,20 @@ int StandinService::start() {
   while (!server_->is_running() && !listen_ended_) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
+  gate_ = std::make_unique<FaultGate>(faults_, inner_port);
+  std::string why;
+  const int port = gate_->start(options_.bind, options_.port, why);
+  if (port < 0) {
+    error_ = why;
+    stop();
+  }
   return port;
 }
 
 void StandinService::stop() {
+  if (gate_) {
+    gate_->stop();
+  }
   server_->stop();
   if (thread_.joinable()) {
     thread_.join();
@@ -139,22 +153,43 @@ void StandinService::stop() {
 void StandinService::add_routes() {
   ServiceContext& ctx = *context_;
   server_->set_payload_max_length(kMaxBody);
+  // One request per connection: the gate relays each connection as one exchange.
+  server_->set_keep_alive_max_count(1);
+  server_->set_socket_options([](int sock) {
+    const int yes = 1;
+    setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof yes);
+  });
   server_->set_error_handler(httplib::Server::HandlerWithResponse(fill_error));
   server_->set_exception_handler(
       [](const httplib::Request&, httplib::Response& res, std::exception_ptr) {
         send(res, refusal_page("服务器内部错误。", 500));
       });
   add_form_post(*server_, "/url.php", ctx, dispatch_action);
-  add_form_post(*server_, "/validate.php", ctx, handle_login);
+  add_form_post(*server_, "/validate.php", ctx,
+                [](ServiceContext& c, const httplib::Request& req, const FormFields& body,
+                   httplib::Response& res) {
+                  if (check_shape(c, req, kLoginShape, body, res)) {
+                    handle_login(c, req, body, res);
+                  }
+                });
   server_->Get("/verifycode.php", [&ctx](const httplib::Request& req, httplib::Response& res) {
-    handle_picture_code(ctx, req, res);
+    if (check_shape(ctx, req, kPlainGetShape, {}, res)) {
+      handle_picture_code(ctx, req, res);
+    }
   });
   server_->Get("/p.php", [&ctx](const httplib::Request& req, httplib::Response& res) {
     handle_member_page(ctx, req, res);
   });
-  server_->Get("/ip.php", handle_ip_echo);
+  server_->Get("/ip.php", [&ctx](const httplib::Request& req, httplib::Response& res) {
+    if (check_shape(ctx, req, kPlainGetShape, {}, res)) {
+      handle_ip_echo(req, res);
+    }
+  });
   server_->Get("/_standin/voice-code", [&ctx](const httplib::Request& req, httplib::Response& res) {
     handle_voice_code_hook(ctx, req, res);
+  });
+  server_->Get("/_standin/fault", [&ctx](const httplib::Request& req, httplib::Response& res) {
+    handle_fault_hook(ctx, req, res);
   });
   server_->Get("/_standin/picture-code",
                [&ctx](const httplib::Request& req, httplib::Response& res) {

@@ -1,5 +1,6 @@
-// The stand-in calling service: its stores, its routes and the HTTP server
-// that runs them on a thread pool. Tests run it in-process on port 0.
+// The stand-in calling service: its stores, its routes, the HTTP server that
+// runs them on a thread pool behind a loopback port, and the fault gate that
+// owns the service's port and relays to it. Tests run it in-process on port 0.
 #pragma once
 
 #include <atomic>
@@ -8,6 +9,8 @@
 #include <thread>
 
 #include "service/event_log.h"
+#include "service/fault_gate.h"
+#include "service/fault_plan.h"
 #include "service/member_store.h"
 #include "service/service_clock.h"
 #include "service/service_options.h"
@@ -40,6 +43,7 @@ class StandinService {
 
   ServiceClock& clock() { return clock_; }
   MemberStore& members() { return *members_; }
+  FaultSchedule& faults() { return faults_; }
 
  private:
   void add_routes();
@@ -50,10 +54,12 @@ class StandinService {
   std::unique_ptr<MemberStore> members_;
   SessionStore sessions_;
   EventLog log_;
+  FaultSchedule faults_;
   std::unique_ptr<ServiceContext> context_;
   std::unique_ptr<httplib::Server> server_;
   std::thread thread_;
   std::atomic<bool> listen_ended_{false};
+  std::unique_ptr<FaultGate> gate_;
 };
 
 }  // namespace service

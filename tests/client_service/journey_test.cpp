@@ -138,11 +138,11 @@ TEST_F(Journey, APictureCodeWithBlanksIsSentWithThem) {
   register_member(kMember);
   type_into("编辑框2", kMember);
   focus("编辑框1");
-  const std::string code = " " + picture_code() + " ";
-  type_into("编辑框1", code.c_str());
+  const std::string code = picture_code();
+  type_into("编辑框1", (" " + code + " ").c_str());
   click("按钮1");
 
-  EXPECT_EQ(sent_bodies()[1], login_body(kMember, code));
+  EXPECT_EQ(sent_bodies()[1], login_body(kMember, "%20" + code + "%20"));
   // The service compares the code exactly, so the login is refused.
   EXPECT_EQ(messages, (std::vector<std::string>{"登录失败！请确认注册了！或者验证码输入正确！！"}));
 }

@@ -170,7 +170,7 @@ TEST_F(Scripted, TheNumbersAreSentAndShownWithoutTheirBlanks) {
   ASSERT_EQ(server_.requests().size(), 3u);
   EXPECT_EQ(server_.requests()[0].body,
             "top=1&NoCode=1&RedirectUrl=%2Fp.php&MemberCode=10086&MemberPassword=10086&ValidCode="
-            " ab &Image2.x=73&Image2.y=14");
+            "%20ab%20&Image2.x=73&Image2.y=14");
   EXPECT_EQ(server_.requests()[2].body, "action=sendfreecall&tel=10010&url=127.0.0.1&ip=10.1.2.3");
   EXPECT_EQ(text_of("标签5"), "用户号码：10086");
   EXPECT_EQ(text_of("标签1"), "登录成功！！");

@@ -48,7 +48,7 @@ INSTANTIATE_TEST_SUITE_P(BadRequests, BadRequestTest, ::testing::ValuesIn(kBadRe
 
 TEST_F(ServiceTest, BodiesOverSixtyFourKibibytesAreRefused) {
   TestClient c = client();
-  const std::string prefix = "action=balance&pad=";
+  const std::string prefix = "action=balance&url=127.0.0.1&ip=";
   const std::string at_limit = prefix + std::string(64 * 1024 - prefix.size(), 'x');
   EXPECT_EQ(c.post("/url.php", at_limit).status, 200);
   const HttpReply over = c.post("/url.php", at_limit + "x");
@@ -66,7 +66,7 @@ TEST_F(ServiceTest, MultipartBodiesAreRefused) {
 }
 
 TEST_F(ServiceTest, RawUnescapedValuesAreTakenAsSent) {
-  // The program does not escape: a raw GBK text and a raw blank pass through.
+  // A client that does not escape: a raw GBK text and a raw blank pass through.
   TestClient c = client();
   const HttpReply reply =
       c.post("/url.php", "action=sendfreecall&tel=10086&url=" + gbk("岚音 宝") + "&ip=1.2.3.4");

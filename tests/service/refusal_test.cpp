@@ -32,15 +32,25 @@ const RefusalRow kRows[] = {
      "class=check&action=one&tel=10000000000&MemberMobile=13700000001&VerifyCode=",
      "语音验证码错误"},
     {"LoginWithoutSession", Start::Anonymous, "/validate.php",
-     "MemberCode=13700000000&MemberPassword=13700000000&ValidCode=1234", "验证码错误"},
+     "top=1&NoCode=1&RedirectUrl=%2Fp.php&MemberCode=13700000000&MemberPassword=13700000000&"
+     "ValidCode=1234&Image2.x=73&Image2.y=14",
+     "验证码错误"},
     {"LoginWrongPictureCode", Start::WithPicture, "/validate.php",
-     "MemberCode=13700000000&MemberPassword=13700000000&ValidCode=abcd", "验证码错误"},
+     "top=1&NoCode=1&RedirectUrl=%2Fp.php&MemberCode=13700000000&MemberPassword=13700000000&"
+     "ValidCode=abcd&Image2.x=73&Image2.y=14",
+     "验证码错误"},
     {"LoginPictureCodeWithBlanks", Start::WithPicture, "/validate.php",
-     "MemberCode=13700000000&MemberPassword=13700000000&ValidCode=+{code}", "验证码错误"},
+     "top=1&NoCode=1&RedirectUrl=%2Fp.php&MemberCode=13700000000&MemberPassword=13700000000&"
+     "ValidCode=+{code}&Image2.x=73&Image2.y=14",
+     "验证码错误"},
     {"LoginUnregistered", Start::WithPicture, "/validate.php",
-     "MemberCode=13700000009&MemberPassword=13700000009&ValidCode={code}", "用户不存在或密码错误"},
+     "top=1&NoCode=1&RedirectUrl=%2Fp.php&MemberCode=13700000009&MemberPassword=13700000009&"
+     "ValidCode={code}&Image2.x=73&Image2.y=14",
+     "用户不存在或密码错误"},
     {"LoginPasswordDiffers", Start::WithPicture, "/validate.php",
-     "MemberCode=13700000000&MemberPassword=13700000001&ValidCode={code}", "用户不存在或密码错误"},
+     "top=1&NoCode=1&RedirectUrl=%2Fp.php&MemberCode=13700000000&MemberPassword=13700000001&"
+     "ValidCode={code}&Image2.x=73&Image2.y=14",
+     "用户不存在或密码错误"},
     {"MemberPageNotLoggedIn", Start::WithPicture, "/p.php", nullptr, "还没有登录"},
     {"ClaimNotLoggedIn", Start::WithPicture, "/p.php?class=giving&hash=0123456789abcdef", nullptr,
      "还没有登录"},
