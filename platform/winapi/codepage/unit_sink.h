@@ -23,9 +23,8 @@ class CountingSink {
 template <typename Unit, bool kChecked>
 class WritingSink {
  public:
-  // `size`: units the target holds already.
-  explicit WritingSink(std::span<Unit> target, size_t size = 0)
-      : out_(target.data()), capacity_(target.size()), size_(size) {}
+  explicit WritingSink(std::span<Unit> target)
+      : out_(target.data()), capacity_(target.size()), size_(0) {}
   void put(Unit unit) {
     if (!kChecked || size_ < capacity_) {
       out_[size_] = unit;
