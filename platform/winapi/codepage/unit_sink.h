@@ -13,7 +13,7 @@ template <typename Unit>
 class CountingSink {
  public:
   void put(Unit) { ++size_; }
-  void put_up_to_two(Unit, Unit, size_t count) { size_ += count; }
+  void add(size_t count) { size_ += count; }
   size_t size() const { return size_; }
 
  private:
@@ -31,20 +31,10 @@ class WritingSink {
     }
     ++size_;
   }
-  // Puts `count` (1 or 2) of `first`, `second`; without checks both are
-  // written, which the target's room for the worst case allows.
-  void put_up_to_two(Unit first, Unit second, size_t count) {
-    if (kChecked) {
-      put(first);
-      if (count == 2) {
-        put(second);
-      }
-      return;
-    }
-    out_[size_] = first;
-    out_[size_ + 1] = second;
-    size_ += count;
-  }
+  // Where the next unit goes, for loops that write several at once
+  // (unchecked sinks only), and the units they wrote.
+  Unit* next() const { return out_ + size_; }
+  void add(size_t count) { size_ += count; }
   size_t size() const { return size_; }
 
  private:
