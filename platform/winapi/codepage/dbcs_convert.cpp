@@ -49,6 +49,22 @@ bool any_marked(uint16_t a, uint16_t b, uint16_t c, uint16_t d) {
 
 size_t encode_run(const DbcsTable& table, std::u16string_view units, size_t i,
                   CountingSink<char>& sink) {
+  // Most of the text lies in the range of two-byte units or in ASCII.
+  for (; i + 8 <= units.size(); i += 4) {
+    if (const auto two_bytes = count_in_range_or_ascii(units.data() + i, table.two_byte_run())) {
+      sink.add(8 + *two_bytes);
+      i += 4;
+      continue;
+    }
+    const uint16_t a = table.encoded(units[i]);
+    const uint16_t b = table.encoded(units[i + 1]);
+    const uint16_t c = table.encoded(units[i + 2]);
+    const uint16_t d = table.encoded(units[i + 3]);
+    if (any_marked(a, b, c, d)) {
+      return i;
+    }
+    sink.add(4 + (a > 0xFF) + (b > 0xFF) + (c > 0xFF) + (d > 0xFF));
+  }
   for (; i + 4 <= units.size(); i += 4) {
     const uint16_t a = table.encoded(units[i]);
     const uint16_t b = table.encoded(units[i + 1]);

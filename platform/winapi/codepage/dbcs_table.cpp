@@ -71,6 +71,22 @@ uint16_t encoded_bytes(UConverter* c, char16_t unit) {
   return DbcsTable::kNone;
 }
 
+UnitRange longest_two_byte_run(const std::vector<uint16_t>& encoded) {
+  UnitRange longest;
+  size_t start = 0;
+  for (size_t unit = 0; unit <= encoded.size(); ++unit) {
+    if (unit < encoded.size() && encoded[unit] > 0xFF && encoded[unit] < DbcsTable::kDropped) {
+      continue;
+    }
+    const bool none_yet = longest.first > longest.last;
+    if (unit > start && (none_yet || unit - 1 - start > size_t{longest.last} - longest.first)) {
+      longest = {static_cast<char16_t>(start), static_cast<char16_t>(unit - 1)};
+    }
+    start = unit + 1;
+  }
+  return longest;
+}
+
 }  // namespace
 
 const DbcsTable* DbcsTable::of(const char* converter) {
@@ -119,6 +135,7 @@ std::unique_ptr<DbcsTable> DbcsTable::build(const char* converter) {
       }
     }
   }
+  table->two_byte_run_ = longest_two_byte_run(table->encoded_);
   char sub[4];
   int8_t sub_length = sizeof sub;
   UErrorCode status = U_ZERO_ERROR;

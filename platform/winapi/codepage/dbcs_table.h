@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/winapi/codepage/unit_ranges.h"
+
 namespace winapi::codepage {
 
 class DbcsTable {
@@ -35,6 +37,8 @@ class DbcsTable {
   // a value above 0xFF is two bytes. No trail byte is 0xFF, so the two
   // marks never stand for bytes.
   uint16_t encoded(char16_t unit) const { return encoded_[unit]; }
+  // The longest run of units that all take two bytes.
+  UnitRange two_byte_run() const { return two_byte_run_; }
   // What the converter writes for a character it cannot hold.
   const std::string& substitute() const { return substitute_; }
   // Whether the converter drops a character beyond the BMP (which it
@@ -49,6 +53,7 @@ class DbcsTable {
   std::array<char16_t, 256> single_{};
   std::vector<char16_t> pairs_;    // indexed by lead byte * 256 + trail byte
   std::vector<uint16_t> encoded_;  // indexed by UTF-16 unit
+  UnitRange two_byte_run_;
   std::string substitute_;
   const char* converter_ = nullptr;
 };

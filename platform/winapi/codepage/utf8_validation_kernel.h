@@ -132,10 +132,10 @@ class Utf8Validator {
     pending_ = 0;
   }
 
-  const V first_high_ = S::table(kFirstHigh);
-  const V first_low_ = S::table(kFirstLow);
-  const V second_high_ = S::table(kSecondHigh);
-  const V unit_table_ = S::table(kUnits);
+  V first_high_ = S::table(kFirstHigh);
+  V first_low_ = S::table(kFirstLow);
+  V second_high_ = S::table(kSecondHigh);
+  V unit_table_ = S::table(kUnits);
   V previous_ = S::zero();
   V faults_ = S::zero();
   V units_ = S::zero();
@@ -151,9 +151,12 @@ class Utf8Validator {
 template <typename S>
 void scan_bytes(Utf8Validator<S>& validator, const unsigned char* text, size_t from, size_t to,
                 size_t length) {
+  // A copy of its own, which the loop can keep in registers.
+  Utf8Validator<S> scanning = validator;
   for (; from + S::kSize <= to; from += S::kSize) {
-    validator.scan(S::load(text + from));
+    scanning.scan(S::load(text + from));
   }
+  validator = scanning;
   if (to == length) {
     unsigned char last[S::kSize] = {};
     std::memcpy(last, text + from, length - from);
