@@ -86,8 +86,9 @@ size_t put_both(char* out, uint16_t encoded) {
 }
 
 // The target has room for two bytes a unit. The second byte of a one-byte
-// unit is written over by the unit after it, and the last unit is left to
-// the caller, so nothing is written past the result.
+// unit is written over by the unit after it: a run goes on only while the
+// unit after its four is one the table answers (not one dropped), so
+// nothing is written past the result.
 size_t encode_run(const DbcsTable& table, std::u16string_view units, size_t i,
                   WritingSink<char, false>& sink) {
   for (; i + 4 < units.size(); i += 4) {
@@ -95,7 +96,7 @@ size_t encode_run(const DbcsTable& table, std::u16string_view units, size_t i,
     const uint16_t b = table.encoded(units[i + 1]);
     const uint16_t c = table.encoded(units[i + 2]);
     const uint16_t d = table.encoded(units[i + 3]);
-    if (any_marked(a, b, c, d)) {
+    if (any_marked(a, b, c, d) || table.encoded(units[i + 4]) >= DbcsTable::kDropped) {
       break;
     }
     char* out = sink.next();
