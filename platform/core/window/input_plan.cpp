@@ -14,9 +14,9 @@ namespace {
 // number, the picture code, 登录, the weekly claim, then the dial pad: the
 // number to call, the keys 1 to 9 and 0, 拨打, 清除.
 constexpr std::array<std::string_view, 21> kTabOrder = {
-    "编辑框3", "按钮16", "编辑框4", "按钮15", "编辑框2", "编辑框1", "按钮1",
-    "按钮2",   "拨打电话", "按钮3", "按钮4", "按钮5", "按钮6", "按钮7",
-    "按钮8",   "按钮9",   "按钮10", "按钮11", "按钮13", "按钮14", "按钮12"};
+    "编辑框3", "按钮16",   "编辑框4", "按钮15", "编辑框2", "编辑框1", "按钮1",
+    "按钮2",   "拨打电话", "按钮3",   "按钮4",  "按钮5",   "按钮6",   "按钮7",
+    "按钮8",   "按钮9",    "按钮10",  "按钮11", "按钮13",  "按钮14",  "按钮12"};
 
 struct NamePair {
   std::string_view first;
@@ -25,7 +25,7 @@ struct NamePair {
 
 // Edit box, the button Enter in it clicks.
 constexpr NamePair kEnterClicks[] = {
-    {"编辑框3", "按钮16"}, {"编辑框4", "按钮15"}, {"编辑框2", "按钮1"},
+    {"编辑框3", "按钮16"}, {"编辑框4", "按钮15"},  {"编辑框2", "按钮1"},
     {"编辑框1", "按钮1"},  {"拨打电话", "按钮14"},
 };
 
@@ -35,8 +35,8 @@ constexpr std::string_view kHelpItemCaption = "注册帮助";
 // the label beside them, the picture box says what it shows, the strip under
 // the tab control what it is.
 constexpr NamePair kAccessibleNames[] = {
-    {"编辑框3", "手机号码"}, {"编辑框4", "语音验证码"},   {"编辑框2", "手机号"},
-    {"编辑框1", "验证码"},   {"拨打电话", "拨打电话"},     {"图片框1", "验证码图片"},
+    {"编辑框3", "手机号码"},   {"编辑框4", "语音验证码"}, {"编辑框2", "手机号"},
+    {"编辑框1", "验证码"},     {"拨打电话", "拨打电话"},  {"图片框1", "验证码图片"},
     {"超文本浏览框2", "广告"},
 };
 
@@ -56,15 +56,18 @@ uint32_t id_named(const form::Form& form, std::string_view utf8_name) {
 
 // A caption as one line, each line break (CR LF) a blank, without
 // surrounding blanks.
-std::string one_line(std::string caption) {
-  for (size_t at = caption.find("\r\n"); at != std::string::npos; at = caption.find("\r\n", at)) {
-    caption.replace(at, 2, " ");
+std::string one_line(std::string_view caption) {
+  std::string line;
+  for (size_t i = 0; i < caption.size(); ++i) {
+    const bool line_break = caption.substr(i, 2) == "\r\n";
+    line += line_break ? ' ' : caption[i];
+    i += line_break ? 1 : 0;
   }
-  const size_t begin = caption.find_first_not_of(' ');
+  const size_t begin = line.find_first_not_of(' ');
   if (begin == std::string::npos) {
     return {};
   }
-  return caption.substr(begin, caption.find_last_not_of(' ') - begin + 1);
+  return line.substr(begin, line.find_last_not_of(' ') - begin + 1);
 }
 
 std::string caption_of(const form::ControlRecord& record) {
