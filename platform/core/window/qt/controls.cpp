@@ -21,9 +21,14 @@ void PlainLabel::set_caption(const QString& caption) {
 void PlainLabel::paintEvent(QPaintEvent* event) {
   QLabel::paintEvent(event);
   if (line_colour_.isValid() && frameShape() == QFrame::Box) {
+    // Filled, not stroked, so it covers the style's line at any scale.
     QPainter painter(this);
-    painter.setPen(line_colour_);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    const int w = width();
+    const int h = height();
+    for (const QRect& edge :
+         {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h), QRect(w - 1, 0, 1, h)}) {
+      painter.fillRect(edge, line_colour_);
+    }
   }
 }
 
