@@ -22,11 +22,16 @@ MenuKeys::MenuKeys(QMainWindow* window, uint32_t help_item) : QObject(window), w
 }
 
 bool MenuKeys::eventFilter(QObject* watched, QEvent* event) {
+  const QEvent::Type type = event->type();
+  if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::MouseButtonPress &&
+      type != QEvent::FocusOut) {
+    return false;
+  }
   const auto* widget = qobject_cast<QWidget*>(watched);
   if (widget == nullptr || widget->window() != window_) {
     return false;
   }
-  switch (event->type()) {
+  switch (type) {
     case QEvent::KeyPress: {
       const auto* key = static_cast<QKeyEvent*>(event);
       alt_alone_ = key->key() == Qt::Key_Alt && !key->isAutoRepeat();
