@@ -73,12 +73,23 @@ void RecordingBackend::lower(Handle control) {
   log.push_back("lower " + name(control));
 }
 
+void RecordingBackend::set_accessible_name(Handle control, std::string_view gbk_name) {
+  accessible_names[made_.at(control).id] = gbk_name;
+}
+
 void RecordingBackend::show(const FocusPlan& plan) {
   std::string order;
   for (Handle h : plan.tab_order) {
     order += (order.empty() ? "" : ",") + name(h);
   }
-  log.push_back("show tab " + order + " start " + (plan.start ? name(plan.start) : "none"));
+  std::string keys;
+  for (const auto& [edit, button] : plan.enter_clicks) {
+    keys += (keys.empty() ? " enter " : ",") + name(edit) + ">" + name(button);
+  }
+  if (plan.help_item != 0) {
+    keys += " help " + hex(plan.help_item);
+  }
+  log.push_back("show tab " + order + " start " + (plan.start ? name(plan.start) : "none") + keys);
 }
 
 void RecordingBackend::run_until(const std::function<bool()>& done) {

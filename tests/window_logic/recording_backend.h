@@ -17,7 +17,8 @@ class RecordingBackend final : public core::window::Backend {
   using Handle = core::window::Handle;
 
   std::vector<std::string> log;
-  std::map<uint32_t, std::string> edit_texts;  // by element id, GBK
+  std::map<uint32_t, std::string> edit_texts;        // by element id, GBK
+  std::map<uint32_t, std::string> accessible_names;  // by element id, GBK
   bool boxes_possible = true;
   uint32_t refused_kind = 0;  // a kind code create() cannot build
   // Runs inside run_until(), as the user acting while the loop runs.
@@ -30,6 +31,7 @@ class RecordingBackend final : public core::window::Backend {
                 core::window::MenuSlot slot) override;
   Handle create(uint32_t id, const form::ControlRecord& record, core::window::Place place) override;
   void lower(Handle control) override;
+  void set_accessible_name(Handle control, std::string_view gbk_name) override;
   void show(const core::window::FocusPlan& plan) override;
 
   void run_until(const std::function<bool()>& done) override;

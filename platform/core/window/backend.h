@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "image/form/form_types.h"
@@ -36,9 +37,16 @@ struct Place {
 // that opens a list, or an item of the last such list.
 enum class MenuSlot { BarCommand, BarList, ListItem };
 
+// How the keyboard moves through the window.
 struct FocusPlan {
-  std::vector<Handle> tab_order;  // the controls Tab visits, in this order
-  Handle start = 0;               // the control that has the focus at start; 0 for none
+  // The controls Tab visits, in this order. The controls of one tab page
+  // follow each other, so a backend that skips hidden controls visits the
+  // shown page's controls in their order, then the controls off the pages.
+  std::vector<Handle> tab_order;
+  Handle start = 0;  // the control that has the focus at start; 0 for none
+  // Enter in the edit box (first) clicks the button (second).
+  std::vector<std::pair<Handle, Handle>> enter_clicks;
+  uint32_t help_item = 0;  // the menu item F1 chooses; 0 for none
 };
 
 class Backend {
@@ -54,6 +62,9 @@ class Backend {
   virtual Handle create(uint32_t id, const form::ControlRecord& record, Place place) = 0;
   // Draws the control under its siblings.
   virtual void lower(Handle control) = 0;
+  // The name assistive technology (a screen reader, UI automation) gives the
+  // control; GBK.
+  virtual void set_accessible_name(Handle control, std::string_view gbk_name) = 0;
   virtual void show(const FocusPlan& plan) = 0;
 
   // The message loop: runs until done() holds, checked again after each wake().

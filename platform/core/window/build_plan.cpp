@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "image/form/form_reader.h"
 #include "platform/core/errors/errors.h"
+#include "platform/core/window/input_plan.h"
 #include "runtime/abi.h"
 
 namespace core::window {
@@ -151,11 +154,18 @@ bool enabled_at_start(const form::Form& form, const form::ControlRecord& record)
   return record.parent == 0 || enabled_at_start(form, record_of(parent_of(form, record)));
 }
 
-// Tab visits the controls that take the Tab key in the form's order. The
-// start focus goes to the first of them that is shown and enabled and has no
-// got-focus handler, so nothing runs before the user acts.
+Handle handle_of(const Controls& controls, uint32_t id) {
+  const auto it = controls.find(id);
+  return it == controls.end() ? 0 : it->second.handle;
+}
+
+// Tab visits the controls that take the Tab key in the order of the input
+// plan. The start focus goes to the first of them in the form's order that
+// is shown and enabled and has no got-focus handler, so nothing runs before
+// the user acts.
 FocusPlan focus_plan(const form::Form& form, const Controls& controls) {
   FocusPlan plan;
+  std::vector<std::pair<size_t, Handle>> ranked;
   for (const form::Element& e : form.elements) {
     const auto it = controls.find(e.id);
     if (e.id == form.elements[0].id || it == controls.end() ||
@@ -166,13 +176,39 @@ FocusPlan focus_plan(const form::Form& form, const Controls& controls) {
     if (!(record.state_flags & form::state::TabStop)) {
       continue;
     }
-    plan.tab_order.push_back(it->second.handle);
+    ranked.emplace_back(tab_rank(record), it->second.handle);
     if (plan.start == 0 && shown_at_start(form, record, e.id) && enabled_at_start(form, record) &&
         !handler_for(record, abi::event::GotFocus)) {
       plan.start = it->second.handle;
     }
   }
+  std::stable_sort(ranked.begin(), ranked.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& [rank, handle] : ranked) {
+    plan.tab_order.push_back(handle);
+  }
+  for (const auto& [edit, button] : enter_clicks(form)) {
+    const Handle e = handle_of(controls, edit);
+    const Handle b = handle_of(controls, button);
+    if (e != 0 && b != 0) {
+      plan.enter_clicks.emplace_back(e, b);
+    }
+  }
+  plan.help_item = help_item(form);
   return plan;
+}
+
+// Every control a screen reader can name gets its name.
+void name_controls(const form::Form& form, Backend& backend, const Controls& controls) {
+  for (const form::Element& e : form.elements) {
+    const Handle handle = handle_of(controls, e.id);
+    if (handle == 0 || e.id == form.elements[0].id) {
+      continue;
+    }
+    if (const std::string name = accessible_name(form, record_of(e)); !name.empty()) {
+      backend.set_accessible_name(handle, name);
+    }
+  }
 }
 
 }  // namespace
@@ -189,6 +225,7 @@ FocusPlan build_window(const form::Form& form, Backend& backend, Controls& contr
     }
   }
   lower_group_boxes(form, backend, controls);
+  name_controls(form, backend, controls);
   return focus_plan(form, controls);
 }
 

@@ -1,6 +1,5 @@
 #include "platform/core/window/qt/control_builders.h"
 
-#include <QGroupBox>
 #include <QPushButton>
 #include <QTimer>
 
@@ -48,6 +47,9 @@ QObject* build_label(const BuildContext& ctx) {
   const auto& p = props<form::LabelProps>(ctx);
   auto* label = place(new PlainLabel(ctx.parent), ctx);
   apply_frame(label, p.frame_style);
+  if (p.frame_style == form::frame::SingleLine && has_colour(p.frame_colours[0])) {
+    label->set_line_colour(to_qcolor(p.frame_colours[0]));
+  }
   set_colour(label, QPalette::WindowText, p.text_colour);
   set_background(label, p.background_colour);
   label->setAlignment(to_alignment(p.horizontal_alignment, p.vertical_alignment));
@@ -60,7 +62,8 @@ QObject* build_label(const BuildContext& ctx) {
 QObject* build_button(const BuildContext& ctx) {
   const auto& p = props<form::ButtonProps>(ctx);
   auto* button = place(new QPushButton(ctx.parent), ctx);
-  button->setAutoDefault(false);
+  // Enter on the focused button clicks it, as Space does.
+  button->setAutoDefault(true);
   button->setFont(to_qfont(p.font, ctx.window_font));
   button->setText(to_qtext(p.caption));
   QObject::connect(button, &QPushButton::clicked, button, deliver_to(ctx, abi::event::Clicked));
@@ -91,7 +94,7 @@ QObject* build_edit_box(const BuildContext& ctx) {
 
 QObject* build_group_box(const BuildContext& ctx) {
   const auto& p = props<form::GroupBoxProps>(ctx);
-  auto* group = place(new QGroupBox(ctx.parent), ctx);
+  auto* group = place(new GroupFrame(ctx.parent), ctx);
   set_colour(group, QPalette::WindowText, p.text_colour);
   set_background(group, p.background_colour);
   group->setFont(to_qfont(p.font, ctx.window_font));

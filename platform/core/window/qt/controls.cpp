@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 
 namespace core::window {
@@ -15,6 +16,60 @@ void PlainLabel::set_caption(const QString& caption) {
   QString shown = caption;
   shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   setText(shown);
+}
+
+void PlainLabel::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (line_colour_.isValid() && frameShape() == QFrame::Box) {
+    // Filled, not stroked, so it covers the style's line at any scale.
+    QPainter painter(this);
+    const int w = width();
+    const int h = height();
+    for (const QRect& edge :
+         {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h), QRect(w - 1, 0, 1, h)}) {
+      painter.fillRect(edge, line_colour_);
+    }
+  }
+}
+
+namespace {
+constexpr int kCaptionLeft = 8;  // the caption's distance from the left edge
+constexpr int kCaptionGap = 2;   // blank space either side of the caption
+}  // namespace
+
+QRect GroupFrame::caption_rect() const {
+  if (title().isEmpty()) {
+    return {};
+  }
+  const QFontMetrics metrics(font());
+  return {kCaptionLeft, 0, metrics.horizontalAdvance(title()) + 2 * kCaptionGap, metrics.height()};
+}
+
+// An etched frame, a grey line with a white one inside, its top line through
+// the middle of the caption.
+void GroupFrame::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QRect caption = caption_rect();
+  const int top = QFontMetrics(font()).height() / 2;
+  const QRect frame = rect().adjusted(0, top, -2, -2);
+  const auto draw = [&](const QRect& r, const QColor& colour) {
+    painter.setPen(colour);
+    painter.drawLine(r.topLeft(), r.bottomLeft());
+    painter.drawLine(r.bottomLeft(), r.bottomRight());
+    painter.drawLine(r.bottomRight(), r.topRight());
+    if (caption.isNull()) {
+      painter.drawLine(r.topLeft(), r.topRight());
+    } else {
+      painter.drawLine(r.topLeft(), QPoint(caption.left() - 1, r.top()));
+      painter.drawLine(QPoint(caption.right() + 1, r.top()), r.topRight());
+    }
+  };
+  draw(frame.translated(1, 1), Qt::white);
+  draw(frame, QColor(0x80, 0x80, 0x80));
+  if (!caption.isNull()) {
+    painter.setPen(palette().color(QPalette::WindowText));
+    painter.drawText(caption, Qt::AlignCenter, title());
+  }
 }
 
 void FocusEdit::focusInEvent(QFocusEvent* event) {

@@ -1,6 +1,8 @@
 // Widgets that differ from Qt's in one thing each.
 #pragma once
 
+#include <QColor>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -12,14 +14,20 @@ namespace core::window {
 
 // A label never interprets its caption as rich text, and shows a stored
 // CR LF as one line break while reading back exactly what was written.
+// A single-line frame is drawn in its own colour, not the text's.
 class PlainLabel : public QLabel {
  public:
   explicit PlainLabel(QWidget* parent);
   void set_caption(const QString& caption);
   const QString& caption() const { return caption_; }
+  void set_line_colour(const QColor& colour) { line_colour_ = colour; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 
  private:
   QString caption_;
+  QColor line_colour_;  // invalid: the frame as the style draws it
 };
 
 // An edit box that reports each time the focus comes into it: a visit when
@@ -34,6 +42,19 @@ class FocusEdit : public QLineEdit {
 
  protected:
   void focusInEvent(QFocusEvent* event) override;
+};
+
+// A group box whose caption sits on the frame's top line, the line broken
+// around it, so controls placed just below the caption cover neither.
+class GroupFrame : public QGroupBox {
+ public:
+  explicit GroupFrame(QWidget* parent) : QGroupBox(parent) {}
+
+  // Where the caption is drawn, in the group box's coordinates.
+  QRect caption_rect() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
 };
 
 // A picture box shows a BMP given as file bytes, from its top left corner;

@@ -1,7 +1,11 @@
 #include "platform/core/window/qt/html_view.h"
 
 #include <QDesktopServices>
+#include <QPainter>
+#include <QRegularExpression>
 #include <QScrollBar>
+#include <QTextBlock>
+#include <QTextCursor>
 #include <QUrl>
 
 #include <algorithm>
@@ -52,6 +56,20 @@ QString decode_page(const std::string& bytes) {
   return gbk::to_qstring(bytes);
 }
 
+QColor page_background(const QString& page) {
+  static const QRegularExpression body_rule(QStringLiteral("(?:^|[\\s}>,])body\\s*\\{([^}]*)\\}"),
+                                            QRegularExpression::CaseInsensitiveOption);
+  static const QRegularExpression background(
+      QStringLiteral("background(?:-color)?\\s*:\\s*(#[0-9a-f]{3,6}|[a-z]+)"),
+      QRegularExpression::CaseInsensitiveOption);
+  const QRegularExpressionMatch rule = body_rule.match(page);
+  if (!rule.hasMatch()) {
+    return {};
+  }
+  const QRegularExpressionMatch colour = background.match(rule.captured(1));
+  return colour.hasMatch() ? QColor(colour.captured(1)) : QColor();
+}
+
 HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent) {
   setOpenLinks(false);
   setOpenExternalLinks(false);
@@ -59,6 +77,9 @@ HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent) {
   setFrameShape(QFrame::NoFrame);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setLineWrapMode(QTextEdit::NoWrap);
+  document()->setDocumentMargin(0);
+  plain_background_ = palette().color(QPalette::Base);
   connect(this, &QTextBrowser::anchorClicked, this, &HtmlView::open_link);
 }
 
@@ -71,7 +92,44 @@ void HtmlView::set_address(std::string gbk_address) {
     page.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
   }
   document()->setBaseUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
-  setHtml(decode_page(page));
+  const QString html = decode_page(page);
+  const QColor background = page_background(html);
+  QPalette p = palette();
+  p.setColor(QPalette::Base, background.isValid() ? background : plain_background_);
+  setPalette(p);
+  setHtml(html);
+  fix_line_heights();
+}
+
+// Qt reads a style's "line-height: 20px" as a least height, so a row whose
+// font is taller grows; a page means the row's exact height.
+void HtmlView::fix_line_heights() {
+  for (QTextBlock block = document()->begin(); block.isValid(); block = block.next()) {
+    QTextBlockFormat format = block.blockFormat();
+    if (format.lineHeightType() == QTextBlockFormat::MinimumHeight) {
+      format.setLineHeight(format.lineHeight(), QTextBlockFormat::FixedHeight);
+      QTextCursor(block).setBlockFormat(format);
+    }
+  }
+}
+
+void HtmlView::paintEvent(QPaintEvent* event) {
+  QTextBrowser::paintEvent(event);
+  if (hasFocus()) {
+    QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DotLine));
+    painter.drawRect(viewport()->rect().adjusted(0, 0, -1, -1));
+  }
+}
+
+void HtmlView::focusInEvent(QFocusEvent* event) {
+  QTextBrowser::focusInEvent(event);
+  viewport()->update();
+}
+
+void HtmlView::focusOutEvent(QFocusEvent* event) {
+  QTextBrowser::focusOutEvent(event);
+  viewport()->update();
 }
 
 void HtmlView::open_link(const QUrl& link) {

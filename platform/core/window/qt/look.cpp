@@ -12,11 +12,51 @@ QColor to_qcolor(uint32_t c) {
   return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF);
 }
 
+namespace {
+
+struct FaceRow {
+  const char* windows_face;
+  const char* family;
+  const char* fallback;  // for the characters the family lacks
+};
+
+const FaceRow kFaces[] = {
+    {"宋体", "Noto Serif CJK SC", nullptr},
+    {"SimSun", "Noto Serif CJK SC", nullptr},
+    {"黑体", "Noto Sans CJK SC", nullptr},
+    {"SimHei", "Noto Sans CJK SC", nullptr},
+    {"Times New Roman", "Liberation Serif", "Noto Serif CJK SC"},
+    {"Arial", "Liberation Sans", "Noto Sans CJK SC"},
+};
+
+}  // namespace
+
+QStringList families_for(const QString& face_name) {
+  for (const FaceRow& row : kFaces) {
+    if (face_name.compare(QString::fromUtf8(row.windows_face), Qt::CaseInsensitive) == 0) {
+      QStringList families{QString::fromUtf8(row.family)};
+      if (row.fallback != nullptr) {
+        families.append(QString::fromUtf8(row.fallback));
+      }
+      return families;
+    }
+  }
+  return {face_name};
+}
+
+QFont default_font() {
+  QFont f;
+  f.setFamilies(families_for(QStringLiteral("宋体")));
+  f.setPixelSize(12);
+  return f;
+}
+
 QFont to_qfont(const form::Font& font, const QFont& window_font) {
   if (!font) {
     return window_font;
   }
-  QFont f(gbk::to_qstring(font->face_name));
+  QFont f;
+  f.setFamilies(families_for(gbk::to_qstring(font->face_name)));
   // A negative height is the character height, a positive one the cell
   // height; either way the nearest pixel size.
   const int height = std::abs(font->height);

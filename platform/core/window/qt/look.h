@@ -18,7 +18,17 @@ inline bool has_colour(uint32_t colorref) {
 }
 QColor to_qcolor(uint32_t colorref);
 
-// The control's own font, or the window's when it stores none.
+// The installed families that stand in for a Windows face name, the first of
+// the same kind and metrics, the next for the characters it lacks: 宋体 and
+// SimSun a Song-style serif, 黑体 and SimHei a sans serif, Times New Roman and
+// Arial their metric-compatible faces. Any other face stays as named.
+QStringList families_for(const QString& face_name);
+
+// The window's default control font: 宋体, 12 pixels.
+QFont default_font();
+
+// The control's own font at its stored pixel height, or the window's when it
+// stores none.
 QFont to_qfont(const form::Font& font, const QFont& window_font);
 
 // Sets one palette role when the form gives a colour of its own.

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QPushButton>
 #include <QThread>
 #include <QTimer>
 
@@ -16,6 +17,7 @@
 #include "platform/core/window/qt/controls.h"
 #include "platform/core/window/qt/html_view.h"
 #include "platform/core/window/qt/look.h"
+#include "platform/core/window/qt/menu_keys.h"
 #include "platform/core/window/qt/tab_control.h"
 #include "platform/gbk/gbk_text.h"
 #include "runtime/abi.h"
@@ -67,9 +69,7 @@ Handle QtBackend::create_window(uint32_t, const form::ControlRecord& record) {
   if (icon.loadFromData(props.icon.data(), static_cast<unsigned>(props.icon.size()), "ICO")) {
     window_->setWindowIcon(icon);
   }
-  // The original's default control font: 12 pixels.
-  font_ = QApplication::font();
-  font_.setPixelSize(12);
+  font_ = default_font();
   window_->setFont(font_);
 
   client_ = new QWidget;
@@ -115,10 +115,19 @@ void QtBackend::lower(Handle control) {
   widget_at(control)->lower();
 }
 
+void QtBackend::set_accessible_name(Handle control, std::string_view gbk_name) {
+  widget_at(control)->setAccessibleName(gbk::to_qstring(gbk_name));
+}
+
 void QtBackend::show(const FocusPlan& plan) {
   for (size_t i = 1; i < plan.tab_order.size(); ++i) {
     QWidget::setTabOrder(widget_at(plan.tab_order[i - 1]), widget_at(plan.tab_order[i]));
   }
+  for (const auto& [edit, button] : plan.enter_clicks) {
+    QObject::connect(as<FocusEdit>(edit), &QLineEdit::returnPressed, as<QPushButton>(button),
+                     &QPushButton::click);
+  }
+  new MenuKeys(window_, plan.help_item);
   if (plan.start != 0) {
     widget_at(plan.start)->setFocus(Qt::OtherFocusReason);
   }

@@ -37,6 +37,7 @@ class QtBackend final : public Backend {
   void add_menu(uint32_t id, const form::MenuItemRecord& item, MenuSlot slot) override;
   Handle create(uint32_t id, const form::ControlRecord& record, Place place) override;
   void lower(Handle control) override;
+  void set_accessible_name(Handle control, std::string_view gbk_name) override;
   void show(const FocusPlan& plan) override;
 
   void run_until(const std::function<bool()>& done) override;
