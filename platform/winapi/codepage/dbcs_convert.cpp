@@ -39,21 +39,97 @@ std::optional<size_t> decode(const DbcsTable& table, std::string_view text, Sink
   return sink.size();
 }
 
+// Runs of units the table answers alone, the bulk of any text, four at a
+// time without a branch between one byte and two (text mixes them at
+// random). Each gives the index of the first unit it did not take.
+bool any_marked(uint16_t a, uint16_t b, uint16_t c, uint16_t d) {
+  return (a >= DbcsTable::kDropped) | (b >= DbcsTable::kDropped) | (c >= DbcsTable::kDropped) |
+         (d >= DbcsTable::kDropped);
+}
+
+size_t encode_run(const DbcsTable& table, std::u16string_view units, size_t i,
+                  CountingSink<char>& sink) {
+  // Most of the text lies in the range of two-byte units or in ASCII.
+  for (; i + 8 <= units.size(); i += 4) {
+    if (const auto two_bytes = count_in_range_or_ascii(units.data() + i, table.two_byte_run())) {
+      sink.add(8 + *two_bytes);
+      i += 4;
+      continue;
+    }
+    const uint16_t a = table.encoded(units[i]);
+    const uint16_t b = table.encoded(units[i + 1]);
+    const uint16_t c = table.encoded(units[i + 2]);
+    const uint16_t d = table.encoded(units[i + 3]);
+    if (any_marked(a, b, c, d)) {
+      return i;
+    }
+    sink.add(4 + (a > 0xFF) + (b > 0xFF) + (c > 0xFF) + (d > 0xFF));
+  }
+  for (; i + 4 <= units.size(); i += 4) {
+    const uint16_t a = table.encoded(units[i]);
+    const uint16_t b = table.encoded(units[i + 1]);
+    const uint16_t c = table.encoded(units[i + 2]);
+    const uint16_t d = table.encoded(units[i + 3]);
+    if (any_marked(a, b, c, d)) {
+      break;
+    }
+    sink.add(4 + (a > 0xFF) + (b > 0xFF) + (c > 0xFF) + (d > 0xFF));
+  }
+  return i;
+}
+
+// Writes both bytes of `encoded`; gives how many of them belong to it.
+size_t put_both(char* out, uint16_t encoded) {
+  out[0] = static_cast<char>(encoded & 0xFF);
+  out[1] = static_cast<char>(encoded >> 8);
+  return encoded > 0xFF ? 2 : 1;
+}
+
+// The target has room for two bytes a unit. The second byte of a one-byte
+// unit is written over by the unit after it: a run goes on only while the
+// unit after its four is one the table answers (not one dropped), so
+// nothing is written past the result.
+size_t encode_run(const DbcsTable& table, std::u16string_view units, size_t i,
+                  WritingSink<char, false>& sink) {
+  for (; i + 4 < units.size(); i += 4) {
+    const uint16_t a = table.encoded(units[i]);
+    const uint16_t b = table.encoded(units[i + 1]);
+    const uint16_t c = table.encoded(units[i + 2]);
+    const uint16_t d = table.encoded(units[i + 3]);
+    if (any_marked(a, b, c, d) || table.encoded(units[i + 4]) >= DbcsTable::kDropped) {
+      break;
+    }
+    char* out = sink.next();
+    out += put_both(out, a);
+    out += put_both(out, b);
+    out += put_both(out, c);
+    out += put_both(out, d);
+    sink.add(static_cast<size_t>(out - sink.next()));
+  }
+  return i;
+}
+
+// A target that may be too small takes every unit on its own.
+size_t encode_run(const DbcsTable&, std::u16string_view, size_t i, WritingSink<char, true>&) {
+  return i;
+}
+
 template <typename Sink>
 Outcome encode(const DbcsTable& table, std::u16string_view units, std::string_view replacement,
                Sink& sink) {
   Outcome outcome;
   const size_t length = units.size();
-  for (size_t i = 0; i < length; ++i) {
-    const uint16_t code = table.code(units[i]);
-    if (code < DbcsTable::kDropped) {
-      // No branch between one byte and two: text mixes them at random.
-      const bool two = code > 0xFF;
-      const auto first = static_cast<char>(two ? code >> 8 : code);
-      sink.put_up_to_two(first, static_cast<char>(code & 0xFF), two ? 2 : 1);
+  for (size_t i = encode_run(table, units, 0, sink); i < length;
+       i = encode_run(table, units, i + 1, sink)) {
+    const uint16_t encoded = table.encoded(units[i]);
+    if (encoded < DbcsTable::kDropped) {
+      sink.put(static_cast<char>(encoded & 0xFF));
+      if (encoded > 0xFF) {
+        sink.put(static_cast<char>(encoded >> 8));
+      }
       continue;
     }
-    if (code == DbcsTable::kDropped) {
+    if (encoded == DbcsTable::kDropped) {
       continue;
     }
     // No character of the code page lies beyond the BMP, so a surrogate

@@ -52,7 +52,8 @@ std::string replaced(UConverter* c, std::u16string_view units) {
   return U_SUCCESS(status) ? std::string(bytes, static_cast<size_t>(n)) : std::string("?");
 }
 
-uint16_t encoded_code(UConverter* c, char16_t unit) {
+// A unit's bytes as DbcsTable::encoded() gives them.
+uint16_t encoded_bytes(UConverter* c, char16_t unit) {
   const UChar source[] = {unit};
   unsigned char bytes[8];
   UErrorCode status = U_ZERO_ERROR;
@@ -64,10 +65,26 @@ uint16_t encoded_code(UConverter* c, char16_t unit) {
   if (n == 1) {
     return bytes[0];
   }
-  if (n == 2 && bytes[0] >= 0x80) {
-    return static_cast<uint16_t>(bytes[0] << 8 | bytes[1]);
+  if (n == 2 && bytes[0] >= 0x80 && bytes[1] != 0 && bytes[1] != 0xFF) {
+    return static_cast<uint16_t>(bytes[1] << 8 | bytes[0]);
   }
   return DbcsTable::kNone;
+}
+
+UnitRange longest_two_byte_run(const std::vector<uint16_t>& encoded) {
+  UnitRange longest;
+  size_t start = 0;
+  for (size_t unit = 0; unit <= encoded.size(); ++unit) {
+    if (unit < encoded.size() && encoded[unit] > 0xFF && encoded[unit] < DbcsTable::kDropped) {
+      continue;
+    }
+    const bool none_yet = longest.first > longest.last;
+    if (unit > start && (none_yet || unit - 1 - start > size_t{longest.last} - longest.first)) {
+      longest = {static_cast<char16_t>(start), static_cast<char16_t>(unit - 1)};
+    }
+    start = unit + 1;
+  }
+  return longest;
 }
 
 }  // namespace
@@ -84,7 +101,7 @@ const DbcsTable* DbcsTable::of(const char* converter) {
   return nullptr;
 }
 
-DbcsTable::DbcsTable() : pairs_(1 << 16, kNone), codes_(1 << 16, kNone) {
+DbcsTable::DbcsTable() : pairs_(1 << 16, kNone), encoded_(1 << 16, kNone) {
   single_.fill(kNone);
 }
 
@@ -112,12 +129,13 @@ std::unique_ptr<DbcsTable> DbcsTable::build(const char* converter) {
   for (unsigned unit = 0; unit < 0x10000; ++unit) {
     if (unit < 0xD800 || unit > 0xDFFF) {
       const auto u = static_cast<char16_t>(unit);
-      table->codes_[unit] = encoded_code(c.get(), u);
-      if (table->codes_[unit] == kNone && replaced(lenient.get(), {&u, 1}).empty()) {
-        table->codes_[unit] = kDropped;
+      table->encoded_[unit] = encoded_bytes(c.get(), u);
+      if (table->encoded_[unit] == kNone && replaced(lenient.get(), {&u, 1}).empty()) {
+        table->encoded_[unit] = kDropped;
       }
     }
   }
+  table->two_byte_run_ = longest_two_byte_run(table->encoded_);
   char sub[4];
   int8_t sub_length = sizeof sub;
   UErrorCode status = U_ZERO_ERROR;

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/winapi/codepage/unit_ranges.h"
+
 namespace winapi::codepage {
 
 class DbcsTable {
@@ -30,8 +32,13 @@ class DbcsTable {
 
   char16_t single(uint8_t byte) const { return single_[byte]; }
   char16_t pair(uint8_t lead, uint8_t trail) const { return pairs_[lead << 8 | trail]; }
-  // A code below 0x100 is one byte; above, lead byte * 256 + trail byte.
-  uint16_t code(char16_t unit) const { return codes_[unit]; }
+  // The bytes of a unit as they lie in memory: the first in the low half,
+  // the second, if any, in the high half (a trail byte is never zero), so
+  // a value above 0xFF is two bytes. No trail byte is 0xFF, so the two
+  // marks never stand for bytes.
+  uint16_t encoded(char16_t unit) const { return encoded_[unit]; }
+  // The longest run of units that all take two bytes.
+  UnitRange two_byte_run() const { return two_byte_run_; }
   // What the converter writes for a character it cannot hold.
   const std::string& substitute() const { return substitute_; }
   // Whether the converter drops a character beyond the BMP (which it
@@ -44,8 +51,9 @@ class DbcsTable {
   static std::unique_ptr<DbcsTable> build(const char* converter);
 
   std::array<char16_t, 256> single_{};
-  std::vector<char16_t> pairs_;  // indexed by lead byte * 256 + trail byte
-  std::vector<uint16_t> codes_;  // indexed by UTF-16 unit
+  std::vector<char16_t> pairs_;    // indexed by lead byte * 256 + trail byte
+  std::vector<uint16_t> encoded_;  // indexed by UTF-16 unit
+  UnitRange two_byte_run_;
   std::string substitute_;
   const char* converter_ = nullptr;
 };

@@ -13,7 +13,7 @@ template <typename Unit>
 class CountingSink {
  public:
   void put(Unit) { ++size_; }
-  void put_up_to_two(Unit, Unit, size_t count) { size_ += count; }
+  void add(size_t count) { size_ += count; }
   size_t size() const { return size_; }
 
  private:
@@ -23,29 +23,18 @@ class CountingSink {
 template <typename Unit, bool kChecked>
 class WritingSink {
  public:
-  // `size`: units the target holds already.
-  explicit WritingSink(std::span<Unit> target, size_t size = 0)
-      : out_(target.data()), capacity_(target.size()), size_(size) {}
+  explicit WritingSink(std::span<Unit> target)
+      : out_(target.data()), capacity_(target.size()), size_(0) {}
   void put(Unit unit) {
     if (!kChecked || size_ < capacity_) {
       out_[size_] = unit;
     }
     ++size_;
   }
-  // Puts `count` (1 or 2) of `first`, `second`; without checks both are
-  // written, which the target's room for the worst case allows.
-  void put_up_to_two(Unit first, Unit second, size_t count) {
-    if (kChecked) {
-      put(first);
-      if (count == 2) {
-        put(second);
-      }
-      return;
-    }
-    out_[size_] = first;
-    out_[size_ + 1] = second;
-    size_ += count;
-  }
+  // Where the next unit goes, for loops that write several at once
+  // (unchecked sinks only), and the units they wrote.
+  Unit* next() const { return out_ + size_; }
+  void add(size_t count) { size_ += count; }
   size_t size() const { return size_; }
 
  private:

@@ -158,15 +158,14 @@ Outcome encode(std::u16string_view units, Sink& sink) {
 }  // namespace
 
 Outcome decode_utf8(std::string_view bytes, std::span<char16_t> target) {
-  // Well-formed text, the usual case, is checked, measured and mostly
-  // decoded by blocks; the rest of it, and other text, byte by byte.
+  // Well-formed text, the usual case, is checked, measured and decoded by
+  // vectors; other text, and a target too small, byte by byte.
   if (target.empty()) {
     if (const auto size = utf16_length_if_well_formed(bytes)) {
       return Outcome{.size = *size};
     }
-  } else if (const auto prefix = decode_well_formed_prefix(bytes, target)) {
-    WritingSink<char16_t, true> sink(target, prefix->units);
-    return decode(bytes.substr(prefix->bytes), sink);
+  } else if (const auto size = decode_if_well_formed(bytes, target)) {
+    return Outcome{.size = *size};
   }
   // A byte never decodes to more than one unit.
   return with_sink(target, bytes.size(), [&](auto& sink) { return decode(bytes, sink); });

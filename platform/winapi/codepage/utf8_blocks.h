@@ -1,6 +1,7 @@
-// Well-formed UTF-8, the usual input, checked and decoded by blocks of
-// sixteen bytes where the processor allows. Each function answers nullopt
-// when the text is not well formed, and the caller goes byte by byte.
+// Well-formed UTF-8, the usual input, checked, measured and decoded by
+// vectors of bytes where the processor allows (SSE4.1 or AVX2, chosen at
+// run time). Text that is not well formed, or a processor without them,
+// is left to the byte-by-byte conversion.
 #pragma once
 
 #include <cstddef>
@@ -10,18 +11,14 @@
 
 namespace winapi::codepage {
 
-// The UTF-16 length of well-formed text.
+// The UTF-16 length of well-formed text; nullopt when the text is not well
+// formed or the processor cannot check it by vectors.
 std::optional<size_t> utf16_length_if_well_formed(std::string_view bytes);
 
-struct DecodedPrefix {
-  size_t bytes = 0;  // where a character begins: the rest is left to decode
-  size_t units = 0;  // written to the start of the target
-};
-
-// Checks the whole text and decodes a prefix of it into `target`; the
-// prefix may be empty, and stops short of the end of the text and of the
-// target. When the answer is nullopt the target holds units that mean nothing.
-std::optional<DecodedPrefix> decode_well_formed_prefix(std::string_view bytes,
-                                                       std::span<char16_t> target);
+// Decodes well-formed text into `target` and gives the units written;
+// nullopt when the text is not well formed, the result does not fit or the
+// processor cannot decode by vectors. The target then holds units that
+// the byte-by-byte conversion of the same text writes over.
+std::optional<size_t> decode_if_well_formed(std::string_view bytes, std::span<char16_t> target);
 
 }  // namespace winapi::codepage
