@@ -92,15 +92,8 @@ class FlowUnderFault : public ClientFixture,
   void SetUp() override {
     ClientFixture::SetUp();
     setenv("WININET_RECEIVE_TIMEOUT_MS", kReceiveTimeoutMs, 1);
-    service::ServiceOptions options;
-    options.port = 0;
-    options.echo_events = false;
-    options.log_file = folder_.path() / "service.log";
-    service_ = std::make_unique<service::StandinService>(options);
-    ASSERT_EQ(service_->error(), "");
-    const int port = service_->start();
-    ASSERT_GT(port, 0) << service_->error();
-    route_service_to(port);
+    const int port = start_standin(service_, {}, folder_.path() / "service.log");
+    ASSERT_GT(port, 0);
     hook_ = std::make_unique<httplib::Client>("127.0.0.1", port);
   }
 

@@ -88,15 +88,7 @@ class StrictService : public ClientFixture {
  protected:
   void SetUp() override {
     ClientFixture::SetUp();
-    service::ServiceOptions options;
-    options.port = 0;
-    options.echo_events = false;
-    options.log_file = folder_.path() / "service.log";
-    service_ = std::make_unique<service::StandinService>(options);
-    ASSERT_EQ(service_->error(), "");
-    const int port = service_->start();
-    ASSERT_GT(port, 0) << service_->error();
-    route_service_to(port);
+    ASSERT_GT(start_standin(service_, {}, folder_.path() / "service.log"), 0);
   }
   void TearDown() override {
     service_.reset();

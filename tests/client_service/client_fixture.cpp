@@ -109,6 +109,22 @@ void ClientFixture::route_service_to(int port) {
   connect_to_ = std::make_unique<web_test::ConnectTo>("127.0.0.1:8600", port);
 }
 
+int ClientFixture::start_standin(std::unique_ptr<service::StandinService>& standin,
+                                 service::ServiceOptions options,
+                                 const std::filesystem::path& log_file) {
+  options.port = 0;
+  options.echo_events = false;
+  options.log_file = log_file;
+  standin = std::make_unique<service::StandinService>(options);
+  const int port = standin->error().empty() ? standin->start() : 0;
+  if (port <= 0) {
+    ADD_FAILURE() << "the stand-in service did not start: " << standin->error();
+    return 0;
+  }
+  route_service_to(port);
+  return port;
+}
+
 void ClientFixture::answer_message_boxes() {
   if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
     messages.push_back(box->text().toStdString());

@@ -8,11 +8,13 @@
 #include <QString>
 #include <QTimer>
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "image/routine_list.h"
+#include "service/standin_service.h"
 #include "tests/web/web_fixture.h"
 
 class QWidget;
@@ -26,6 +28,11 @@ class ClientFixture : public web_test::WebFixture {
 
   // Sends the program's requests for 127.0.0.1:8600 to this loopback port.
   void route_service_to(int port);
+  // Starts the in-process stand-in service on a free loopback port, quiet on
+  // the terminal and logging to `log_file`, and routes the program's requests
+  // to it. Returns the port, or 0 (after a test failure) when it did not start.
+  int start_standin(std::unique_ptr<service::StandinService>& standin,
+                    service::ServiceOptions options, const std::filesystem::path& log_file);
 
   QWidget* widget(const char* utf8_name) const;
   // An edit box's content or a label's caption, as UTF-8.

@@ -44,15 +44,9 @@ class Journey : public ClientFixture {
   void start(service::LoginReply login_reply) {
     service_.reset();
     service::ServiceOptions options;
-    options.port = 0;
-    options.echo_events = false;
-    options.log_file = folder_.path() / "service.log";
     options.login_reply = login_reply;
-    service_ = std::make_unique<service::StandinService>(options);
-    ASSERT_EQ(service_->error(), "");
-    const int port = service_->start();
-    ASSERT_GT(port, 0) << service_->error();
-    route_service_to(port);
+    const int port = start_standin(service_, options, folder_.path() / "service.log");
+    ASSERT_GT(port, 0);
     hook_ = std::make_unique<httplib::Client>("127.0.0.1", port);
   }
 
