@@ -1,6 +1,7 @@
 // Windows-style paths on Linux. The program and the Windows stand-ins name
-// files the way the original platform did ("c:\010.png", "<dir>\44.she");
-// this layer turns such names into host paths.
+// files with drive letters and backslashes ("c:\010.png", "<dir>\44.she"),
+// the same texts on both targets; this layer turns such names into host
+// paths, so no caller needs to know which system it runs on.
 #pragma once
 
 #include <filesystem>
