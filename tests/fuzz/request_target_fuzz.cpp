@@ -21,14 +21,25 @@ bool has_upper_case(std::string_view s) {
   return false;
 }
 
-bool is_sendable(std::string_view s) {
+// No blank or control byte that would end or split a request line; a host
+// may hold 8-bit bytes, the path's are escaped.
+bool is_one_token(std::string_view s) {
   for (const char c : s) {
     const auto b = static_cast<unsigned char>(c);
-    if (b <= 0x20 || b >= 0x7F) {
+    if (b <= 0x20 || b == 0x7F) {
       return false;
     }
   }
   return true;
+}
+
+bool has_8bit_byte(std::string_view s) {
+  for (const char c : s) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      return true;
+    }
+  }
+  return false;
 }
 
 void check_target(const Target& t) {
@@ -36,8 +47,10 @@ void check_target(const Target& t) {
   require(t.port != 0, "port is set");
   require(t.path.starts_with('/'), "path starts with /");
   const std::string url = winapi::wininet::target_url(t);
-  require(is_sendable(url), "target URL holds no blank, control or 8-bit byte");
-  require(is_sendable(winapi::wininet::host_header(t)), "Host header holds no blank or control");
+  require(is_one_token(url), "target URL holds no blank or control byte");
+  require(!has_8bit_byte(url.substr(url.find('/', url.find("//") + 2))),
+          "the path's 8-bit bytes are escaped");
+  require(is_one_token(winapi::wininet::host_header(t)), "Host header holds no blank or control");
   const std::string_view bare = winapi::wininet::path_without_query(t.path);
   require(bare.find_first_of("?#") == std::string_view::npos, "path without query has no ? or #");
   const auto again = winapi::wininet::parse_http_url(url);

@@ -102,9 +102,11 @@ int service_fields(const uint8_t* data, size_t size) {
       newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
   check_cookie(line, name);
   check_cookie(line, service::kSessionCookie);
-  request.headers.emplace("Cookie", std::string(line));
+  // A header value is a C string to the server: it ends at a zero byte.
+  const std::string_view header = line.substr(0, line.find('\0'));
+  request.headers.emplace("Cookie", std::string(header));
   const std::string session = service::session_cookie(request);
-  require(session == service::cookie_value(line, service::kSessionCookie),
+  require(session == service::cookie_value(header, service::kSessionCookie),
           "the session is the Cookie line's lyb_session");
   return 0;
 }
