@@ -2,8 +2,10 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "platform/gbk/gbk_chars.h"
 #include "platform/winapi/advapi32/advapi32.h"
 #include "platform/winapi/kernel32/kernel32.h"
 #include "platform/winapi/user32/user32.h"
@@ -27,6 +29,21 @@ bool is_separator(char c) {
   return c == '\\' || c == '/';
 }
 
+// Where the last separator character ends (0 when there is none). The text
+// is walked by GBK characters: the trail byte of a character such as "誠"
+// (D5 5C) is no separator.
+size_t after_last_separator(std::string_view path) {
+  size_t after = 0;
+  for (size_t at = 0; at < path.size();) {
+    const size_t length = gbk::char_length(path, at);
+    if (length == 1 && is_separator(path[at])) {
+      after = at + 1;
+    }
+    at += length;
+  }
+  return after;
+}
+
 // The program file's directory with its trailing separator. The path is
 // read whole however deep the directory is.
 std::optional<std::string> program_directory() {
@@ -46,14 +63,12 @@ std::optional<std::string> program_directory() {
     }
     buffer.resize(size * 2);
   }
-  std::string path(buffer.data(), length);
-  while (!path.empty() && !is_separator(path.back())) {
-    path.pop_back();
-  }
-  if (path.empty()) {
+  const std::string_view path(buffer.data(), length);
+  const size_t directory_length = after_last_separator(path);
+  if (directory_length == 0) {
     return std::nullopt;
   }
-  return path;
+  return std::string(path.substr(0, directory_length));
 }
 
 HMODULE load_from_program_directory() {
@@ -82,7 +97,8 @@ HMODULE load_from_installation() {
   if (length == 0) {
     return nullptr;
   }
-  const bool has_separator = is_separator(path[length - 1]);
+  const bool has_separator =
+      after_last_separator({path, static_cast<size_t>(length)}) == static_cast<size_t>(length);
   const size_t needed =
       static_cast<size_t>(length) + (has_separator ? 0 : 1) + sizeof(kInstalledLibrary);
   if (needed > kPathBufferSize) {

@@ -252,6 +252,17 @@ void add_group_boxes(std::vector<form::Element>& out) {
   }
 }
 
+// The two browser boxes' design-time addresses: pages in the developer's work
+// tree that the user's machine does not have; the created handler points the
+// boxes at the real pages. The prefix's length is part of the stored form.
+constexpr std::string_view kDesignTimePages =
+    "D:\\工作\\项目\\岚音宝\\版本 1.4\\界面设计\\主窗口\\广告页面\\设计时预览\\"
+    "pages-shown-in-the-form-designer-before-starting";
+
+std::string design_time_address(std::string_view tail) {
+  return gbk(std::string(kDesignTimePages) + std::string(tail));
+}
+
 void add_single_controls(std::vector<form::Element>& out) {
   form::TabControlProps tab;
   tab.page_captions = {gbk("① 第一步 注册"), gbk("② 第二步 打电话")};
@@ -259,11 +270,11 @@ void add_single_controls(std::vector<form::Element>& out) {
                         kShown | form::state::TabControlMark, std::move(tab)));
 
   form::HtmlBrowserProps strip;
-  strip.address = gbk("D:\\岚音宝\\ad\\4.html");
+  strip.address = design_time_address("\\ad\\4.html");
   out.push_back(element("超文本浏览框2", 超文本浏览框2, 0, {2, 392, 544, 70}, kShownTabStop,
                         std::move(strip)));
   form::HtmlBrowserProps panel;
-  panel.address = gbk("D:\\岚音宝\\ad\\2.html");
+  panel.address = design_time_address("\\ad\\2.html");
   out.push_back(element("超文本浏览框3", 超文本浏览框3, 分组框1, {6, 16, 165, 423}, kShownTabStop,
                         std::move(panel)));
 

@@ -62,6 +62,10 @@ inline constexpr std::array<SectionInfo, kSectionCount> kSections = {{
     {"@reloc1", 1, true, false},
 }};
 inline constexpr uint32_t kHelpSize = 52;
+// The largest in-memory-only section the loader allocates: far above what a
+// program's globals need, and far below where a size rounded up to whole
+// 8-byte words could wrap around 32 bits.
+inline constexpr uint32_t kMaxMemoryOnlySize = 64u << 20;
 
 // Relocation entry: (code offset of the word x 8) + kind.
 enum class RelocKind : uint32_t { Slot = 0, Const = 1, Var = 2, Code = 3 };

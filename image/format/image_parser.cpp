@@ -190,6 +190,10 @@ class ImageParser {
     }
     const uint32_t data_at = at + static_cast<uint32_t>(header_size);
     if (!info.stored) {
+      if (out.memory_size > kMaxMemoryOnlySize) {
+        fail(s + ": size " + hex(out.memory_size) + " at " + hex(at + sec::MemorySize) +
+             " exceeds the limit " + hex(kMaxMemoryOnlySize));
+      }
       if (out.data_offset != kNoOffset || out.stored_size != 0) {
         fail(s + ": data offset " + hex(out.data_offset) + " and stored size " +
              hex(out.stored_size) + ", expected 0xffffffff and 0");

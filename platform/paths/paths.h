@@ -1,7 +1,8 @@
 // Windows-style paths. The program and the Windows stand-ins name files the
-// Windows way ("c:\010.png", "<dir>\44.she"); on Linux this layer turns such
-// names into host paths, on Windows they are the system's own and only change
-// encoding (ANSI code page <-> UTF-16).
+// Windows way ("c:\010.png", "<dir>\44.she"), the same texts on both targets;
+// on Linux this layer turns such names into host paths, on Windows they are
+// the system's own and only change encoding (ANSI code page <-> UTF-16), so no
+// caller needs to know which system it runs on.
 #pragma once
 
 #include <filesystem>

@@ -156,6 +156,29 @@ TEST_F(ProgramForm, CaptionsAreStoredInGbkByteForByte) {
   EXPECT_NE(props<form::LabelProps>(标签7).caption.find("\xa1\xef\r\n\xc8\xe7"), std::string::npos);
 }
 
+// The header: first word, window id, two design-time words, group id, two
+// zero words, element count, then the byte count of everything after it.
+TEST_F(ProgramForm, HeaderCountsTheBytesAfterIt) {
+  constexpr size_t kCountAt = 8 * 4;
+  constexpr uint32_t kBytesAfterTheCount = 78'486;
+  ASSERT_GE(bytes_->size(), kCountAt + 4);
+  const uint32_t stored = static_cast<uint32_t>((*bytes_)[kCountAt]) |
+                          static_cast<uint32_t>((*bytes_)[kCountAt + 1]) << 8 |
+                          static_cast<uint32_t>((*bytes_)[kCountAt + 2]) << 16 |
+                          static_cast<uint32_t>((*bytes_)[kCountAt + 3]) << 24;
+  EXPECT_EQ(stored, kBytesAfterTheCount);
+  EXPECT_EQ(bytes_->size(), kCountAt + 4 + kBytesAfterTheCount);
+}
+
+TEST_F(ProgramForm, BrowserBoxesStartAtDesignTimeAddressesWithTheirTails) {
+  const std::string& strip = props<form::HtmlBrowserProps>(超文本浏览框2).address;
+  const std::string& panel = props<form::HtmlBrowserProps>(超文本浏览框3).address;
+  EXPECT_TRUE(strip.ends_with("\\ad\\4.html")) << strip;
+  EXPECT_TRUE(panel.ends_with("\\ad\\2.html")) << panel;
+  // The same developer folder in front of both.
+  EXPECT_EQ(strip.substr(0, strip.size() - 10), panel.substr(0, panel.size() - 10));
+}
+
 TEST_F(ProgramForm, EveryHandlerRoutineIsBoundOnce) {
   std::multiset<uint32_t> offsets;
   for (const form::Element& e : form_->elements) {

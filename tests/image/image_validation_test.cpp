@@ -109,6 +109,22 @@ const CorruptionRow kCorruptions[] = {
      [](const BuiltImage&) {
        return "section 'var': data offset 0x0 and stored size 0x0, expected 0xffffffff and 0";
      }},
+    {"var size that wraps when rounded to words",
+     [](BuiltImage& b) {
+       put(b, header_of(b, SectionId::Var) + image::sec::MemorySize, 0xFFFFFFF9);
+     },
+     [](const BuiltImage& b) {
+       return "section 'var': size 0xfffffff9 at " + hex(header_of(b, SectionId::Var) + 0x24) +
+              " exceeds the limit 0x4000000";
+     }},
+    {"var size one past the limit",
+     [](BuiltImage& b) {
+       put(b, header_of(b, SectionId::Var) + image::sec::MemorySize, 0x4000001);
+     },
+     [](const BuiltImage& b) {
+       return "section 'var': size 0x4000001 at " + hex(header_of(b, SectionId::Var) + 0x24) +
+              " exceeds the limit 0x4000000";
+     }},
     {"misnamed section",
      [](BuiltImage& b) { b.bytes[header_of(b, SectionId::Form) + image::sec::Name + 1] = 'a'; },
      [](const BuiltImage& b) {
@@ -213,6 +229,13 @@ INSTANTIATE_TEST_SUITE_P(OneFieldEach, Corruption, ::testing::ValuesIn(kCorrupti
                            }
                            return name;
                          });
+
+TEST(ImageValidation, AcceptsAVarSectionOfExactlyTheLimit) {
+  BuiltImage b = test_image::small_image();
+  put(b, header_of(b, SectionId::Var) + image::sec::MemorySize, 64u << 20);
+  const auto result = image::validate_image(b.bytes);
+  EXPECT_TRUE(result.ok) << result.message;
+}
 
 TEST(ImageView, ReadsWhatTheBuilderWrote) {
   const BuiltImage b = test_image::small_image();

@@ -61,7 +61,6 @@ TEST(ProgramImage, HeaderHoldsTheStatedValues) {
   EXPECT_EQ(image::read_u32(bytes, 0x30), 0u);
   EXPECT_EQ(image::read_u32(bytes, 0x34), 0x13287u);
   EXPECT_EQ(image::read_u32(bytes, 0x38), 20u);
-  EXPECT_EQ(view().entry_code_offset(), program::code_offset(Routine::ProgramEntry));
   EXPECT_EQ(image::read_u32(bytes, 0x54), view().section(SectionId::Const).header_offset);
 }
 
@@ -151,15 +150,87 @@ TEST(ProgramImage, SlotRecordsFollowTheStoredOrder) {
   EXPECT_EQ(view().code_records().back().tag, image::RecordTag::Slot);
 }
 
-TEST(ProgramImage, RelocationsByKind) {
-  std::map<image::RelocKind, int> counts;
+// The code offset of the routine record that names `name`, found by walking
+// the records; 0xffffffff when none does.
+uint32_t routine_record_named(std::string_view name) {
+  for (const image::CodeRecord& r : view().code_records()) {
+    if (r.tag == image::RecordTag::Routine &&
+        view().const_text(static_cast<uint32_t>(r.word)) == name) {
+      return r.offset;
+    }
+  }
+  return image::kNoOffset;
+}
+
+TEST(ProgramImage, EntryIsTheRoutineNamedProgramEntry) {
+  const uint32_t entry = routine_record_named("ProgramEntry");
+  ASSERT_NE(entry, image::kNoOffset);
+  EXPECT_EQ(view().entry_code_offset(), entry);
+}
+
+// Every word binding fills in is relocated exactly once, and nothing else is:
+// a routine's name word (a constant), an operand's or a slot's word; an
+// operand that is an immediate is listed in @reloc1 instead. The counts
+// follow from the records, whatever the writer laid out.
+TEST(ProgramImage, EveryBoundWordHasExactlyOneRelocation) {
+  std::map<uint32_t, image::Relocation> by_offset;
+  view().for_each_relocation([&](const image::Relocation& r) {
+    EXPECT_TRUE(by_offset.emplace(r.code_offset, r).second)
+        << "two relocations at " << image::hex(r.code_offset);
+    return image::IterationDecision::Continue;
+  });
+  std::set<uint32_t> routine_records;
+  for (const image::CodeRecord& r : view().code_records()) {
+    if (r.tag == image::RecordTag::Routine) {
+      routine_records.insert(r.offset);
+    }
+  }
+  std::set<uint32_t> immediates;
+  for (const image::Reloc1Group& group : view().reloc1_groups()) {
+    immediates.insert(group.code_offsets.begin(), group.code_offsets.end());
+  }
+  size_t bound_words = 0;
+  size_t slot_records = 0;
+  for (const image::CodeRecord& r : view().code_records()) {
+    const auto found = by_offset.find(r.offset + 8);
+    if (r.tag == image::RecordTag::Operand && immediates.count(r.offset + 8)) {
+      // An immediate (the start window's id) is listed in @reloc1, not bound.
+      EXPECT_EQ(found, by_offset.end()) << "immediate at " << image::hex(r.offset + 8);
+      continue;
+    }
+    ASSERT_NE(found, by_offset.end()) << "record at " << image::hex(r.offset) << " is not bound";
+    const image::Relocation& reloc = found->second;
+    ++bound_words;
+    switch (r.tag) {
+      case image::RecordTag::Routine:
+        EXPECT_EQ(reloc.kind, image::RelocKind::Const) << image::hex(r.offset);
+        EXPECT_EQ(by_offset.count(r.offset + 16), 0u) << "entry word of " << image::hex(r.offset);
+        break;
+      case image::RecordTag::Slot:
+        ++slot_records;
+        EXPECT_EQ(reloc.kind, image::RelocKind::Slot);
+        EXPECT_EQ(reloc.stored, r.info * 4u);
+        break;
+      case image::RecordTag::Operand:
+        EXPECT_NE(reloc.kind, image::RelocKind::Slot) << image::hex(r.offset);
+        if (reloc.kind == image::RelocKind::Code) {
+          EXPECT_TRUE(routine_records.count(static_cast<uint32_t>(reloc.stored)));
+        }
+        break;
+    }
+  }
+  EXPECT_EQ(by_offset.size(), bound_words) << "relocations outside the records' words";
+  EXPECT_EQ(slot_records, 13u);
+}
+
+TEST(ProgramImage, RoutineValuesAreTheTwoCallbacksAndConstantsStartAtAConstant) {
   std::set<uint32_t> starts;
   const auto& c = program_image().constants;
   starts.insert(c.offsets.begin(), c.offsets.end());
   starts.insert(c.routine_names.begin(), c.routine_names.end());
   std::set<uint32_t> routine_values;
+  int var_words = 0;
   view().for_each_relocation([&](const image::Relocation& r) {
-    ++counts[r.kind];
     if (r.kind == image::RelocKind::Const) {
       EXPECT_TRUE(starts.count(static_cast<uint32_t>(r.stored)))
           << "const word at " << image::hex(r.code_offset) << " points inside a constant";
@@ -167,14 +238,13 @@ TEST(ProgramImage, RelocationsByKind) {
     if (r.kind == image::RelocKind::Code) {
       routine_values.insert(static_cast<uint32_t>(r.stored));
     }
+    var_words += r.kind == image::RelocKind::Var;
     return image::IterationDecision::Continue;
   });
-  EXPECT_EQ(counts[image::RelocKind::Slot], 13);
-  EXPECT_EQ(counts[image::RelocKind::Const], static_cast<int>(Routine::Count) + 1);
-  EXPECT_EQ(counts[image::RelocKind::Var], 1);
-  EXPECT_EQ(routine_values,
-            (std::set<uint32_t>{program::code_offset(Routine::ReleaseGlobals),
-                                program::code_offset(Routine::EnumWindowsCallback)}));
+  // The program's one global variable, WindowList.
+  EXPECT_EQ(var_words, 1);
+  EXPECT_EQ(routine_values, (std::set<uint32_t>{routine_record_named("ReleaseGlobals"),
+                                                routine_record_named("EnumWindowsCallback")}));
 }
 
 TEST(ProgramImage, Reloc1GroupsListTheImmediates) {

@@ -27,7 +27,18 @@ constexpr char kMessage[] =
 constexpr char kUnloaded[] = "runtime unloaded\n";
 
 enum class Runtime { None, Records, NoExport, Refuses, Returns, NotALibrary };
-enum class Registration { None, Directory, DirectoryWithSeparator, DriveC, TenKiB, Empty };
+enum class Registration {
+  None,
+  Directory,
+  DirectoryWithSeparator,
+  DriveC,
+  TenKiB,
+  Empty,
+  // A directory whose name ends in "誠", GBK D5 5C: its last byte is a backslash.
+  EndingInGbkBackslashByte,
+  // The same directory with a separator behind it.
+  EndingInGbkBackslashByteWithSeparator,
+};
 enum class Loaded { Nothing, Beside, Installed };
 
 const char* runtime_file(Runtime runtime) {
@@ -128,6 +139,14 @@ TEST_P(Launcher, StartsTheRuntimeOrSaysWhyNot) {
     case Registration::Empty:
       value.clear();
       break;
+    case Registration::EndingInGbkBackslashByte:
+    case Registration::EndingInGbkBackslashByteWithSeparator:
+      installed_dir = root.path() / "installed" / "\xE8\xAA\xA0";  // UTF-8 of the character
+      value = (root.path() / "installed").string() + "/\xD5\x5C";
+      if (row.registration == Registration::EndingInGbkBackslashByteWithSeparator) {
+        value += '\\';
+      }
+      break;
     default:
       break;
   }
@@ -181,6 +200,11 @@ INSTANTIATE_TEST_SUITE_P(
                   Registration::DirectoryWithSeparator, 0, 0, 0, Loaded::Installed, false},
         LaunchRow{"registered_as_windows_path", Runtime::None, Runtime::Records,
                   Registration::DriveC, 0, 0, 0, Loaded::Installed, false},
+        LaunchRow{"registered_directory_ending_in_a_gbk_character", Runtime::None, Runtime::Records,
+                  Registration::EndingInGbkBackslashByte, 0, 0, 0, Loaded::Installed, false},
+        LaunchRow{"registered_gbk_directory_with_separator", Runtime::None, Runtime::Records,
+                  Registration::EndingInGbkBackslashByteWithSeparator, 0, 0, 0, Loaded::Installed,
+                  false},
         LaunchRow{"unloadable_library_beside_falls_back", Runtime::NotALibrary, Runtime::Records,
                   Registration::Directory, 0, 0, 0, Loaded::Installed, false},
         LaunchRow{"no_get_new_sock", Runtime::NoExport, Runtime::None, Registration::None, 0, 0,

@@ -48,7 +48,7 @@ BindResult bind_image(std::span<uint8_t> image, const abi::ServiceTable& service
   auto program = std::make_unique<BoundProgram>();
   const image::Section& var = view->section(SectionId::Var);
   program->var_size = var.memory_size;
-  program->var_data = std::make_unique<uint64_t[]>((var.memory_size + 7) / 8);
+  program->var_data = std::make_unique<uint64_t[]>((static_cast<size_t>(var.memory_size) + 7) / 8);
   program->const_data = view->section(SectionId::Const).data;
   program->form = view->section(SectionId::Form).data;
   for (const image::Declaration& d : view->declarations()) {
