@@ -1,7 +1,6 @@
 // The program's start sequence as the runtime runs it: the real image bound
 // in-process, services that log each request, and the real RegisterCleanup
 // and ExitProgram. Each run ends the process, so it runs in a child.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,7 +8,9 @@
 #include <string>
 
 #include "platform/core/binding/binder.h"
+#include "platform/core/binding/dll_host.h"
 #include "platform/core/binding/runtime_help.h"
+#include "platform/core/binding/runtime_start.h"
 #include "platform/core/commands/command_table.h"
 #include "platform/core/errors/errors.h"
 #include "platform/core/memory/memory.h"
@@ -118,24 +119,17 @@ const abi::ServiceTable kServices = {
     .runtime_help = logged_help,
 };
 
-struct LibraryCloser {
-  void operator()(void* handle) const { dlclose(handle); }
-};
-
 // Binds the program file's own image and runs its entry; never returns.
 [[noreturn]] void run_program_entry() {
-  const std::span<uint8_t> extent = binding::loaded_extent(lanyinbao_image);
-  const std::unique_ptr<void, LibraryCloser> self(dlopen(nullptr, RTLD_NOW));
-  binding::BindResult bound = binding::bind_image(extent, kServices, [&](std::string_view name) {
-    return dlsym(self.get(), std::string(name).c_str());
-  });
+  const std::span<uint8_t> extent = binding::dll_host::loaded_extent(lanyinbao_image);
+  binding::BindResult bound =
+      binding::bind_image(extent, kServices, &binding::dll_host::find_program_routine);
   if (!bound.program) {
     std::fprintf(stderr, "not bound: %s\n", bound.error.c_str());
     std::exit(90);
   }
   const binding::BoundProgram& program = *bound.program;
-  core::set_constant_range(program.const_data.data(), program.const_data.size());
-  binding::set_constant_data(program.const_data.data(), program.const_data.size());
+  binding::start_runtime(program.const_data, {}, {});
   binding::set_before_exit([] {
     const size_t left = core::live_blocks() - g_blocks_at_entry;
     std::fprintf(stderr, "sequence: %s | blocks left %zu\n", log().c_str(), left);
