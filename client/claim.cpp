@@ -28,7 +28,10 @@ void show_balance(rt::TextView balance) {
 }  // namespace
 
 rt::Text GetGivingHash() {
-  const rt::Text page = page_text(konst::text(Const::MemberPageUrl));
+  return giving_hash_in(page_text(konst::text(Const::MemberPageUrl)));
+}
+
+rt::Text giving_hash_in(rt::TextView page) {
   const rt::TextArray pieces = rt::split_text(page, konst::text(Const::GivingMarker));
   // A page without the marker splits into one piece (or none); indexing past
   // it would end the program.
@@ -43,7 +46,11 @@ rt::Text GetGivingHash() {
 }
 
 ClaimOutcome ClaimWeekly() {
-  const rt::Text token = GetGivingHash();
+  const rt::Text page = page_text(konst::text(Const::MemberPageUrl));
+  if (page.empty()) {
+    return ClaimOutcome::NoPage;
+  }
+  const rt::Text token = giving_hash_in(page);
   if (token.empty()) {
     return ClaimOutcome::NoToken;
   }
@@ -76,6 +83,9 @@ extern "C" void ClaimFromMenu() {
       return;
     case client::ClaimOutcome::NoToken:
       rt::show_message(konst::text(Const::NotLoggedIn));
+      return;
+    case client::ClaimOutcome::NoPage:
+      rt::show_message(konst::text(Const::CheckNetwork));
       return;
   }
 }

@@ -1,6 +1,7 @@
 #include "platform/support/library_commands.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <span>
@@ -22,11 +23,18 @@ std::string hex(uint32_t v) {
   return buf;
 }
 
+// A source without a readable picture empties the destination, so that
+// what is shown from it afterwards is no picture rather than an old one.
 bool convert_image_file(std::string_view source, std::string_view target) {
   std::ifstream in(paths::host_path(source), std::ios::binary);
   const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
                                    std::istreambuf_iterator<char>()};
-  return write_bmp(bytes, paths::host_path(target, paths::Use::Write));
+  const std::filesystem::path destination = paths::host_path(target, paths::Use::Write);
+  if (write_bmp(bytes, destination)) {
+    return true;
+  }
+  std::ofstream(destination, std::ios::binary | std::ios::trunc);
+  return false;
 }
 
 }  // namespace

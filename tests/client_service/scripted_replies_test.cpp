@@ -104,6 +104,7 @@ TEST_P(MemberPage, GivesTheClaimToken) {
 }
 
 constexpr char kClaimed[] = "领取成功！！！";
+constexpr char kCheckNetwork[] = "请检查你的网络是否正常！！！！";
 constexpr char kNotLoggedIn[] = "你还没有登录！！";
 
 INSTANTIATE_TEST_SUITE_P(
@@ -120,7 +121,7 @@ INSTANTIATE_TEST_SUITE_P(
                       MemberPageRow{"NoMarker", "<p>please log in</p>", nullptr, kNotLoggedIn},
                       MemberPageRow{"MarkerAtTheEnd", "<p>giving&hash=", nullptr, kNotLoggedIn},
                       MemberPageRow{"EmptyToken", "giving&hash=',x", nullptr, kNotLoggedIn},
-                      MemberPageRow{"EmptyPage", "", nullptr, kNotLoggedIn}),
+                      MemberPageRow{"EmptyPage", "", nullptr, kCheckNetwork}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(Scripted, AClaimAnsweredAsAlreadyClaimedIsRefused) {

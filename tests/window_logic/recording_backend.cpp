@@ -108,6 +108,10 @@ void RecordingBackend::process_events() {
   log.push_back("process events");
 }
 
+void RecordingBackend::set_busy(bool busy) {
+  log.push_back(busy ? "busy" : "not busy");
+}
+
 void RecordingBackend::close_window() {
   log.push_back("close");
   core::window::window_closed();

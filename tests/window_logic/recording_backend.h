@@ -37,6 +37,7 @@ class RecordingBackend final : public core::window::Backend {
   void run_until(const std::function<bool()>& done) override;
   void wake() override;
   void process_events() override;
+  void set_busy(bool busy) override;
   void close_window() override;
 
   std::string text(Handle edit_box) const override;

@@ -1,15 +1,32 @@
 #include "platform/core/binding/dll_calls.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 #include <map>
 #include <optional>
+#include <span>
+#include <string_view>
 
 #include "platform/core/binding/dll_host.h"
+#include "platform/core/binding/network_wait.h"
 #include "platform/core/errors/errors.h"
 
 namespace binding {
 
 namespace {
+
+// The WinINet calls that wait on the network (name lookup, connect, sending,
+// the reply head, reading). Each takes the request handle first: closing it
+// from another thread is WinINet's way to cut such a call short.
+constexpr std::string_view kWaitingCalls[] = {"HttpSendRequestA", "InternetReadFile",
+                                              "InternetQueryDataAvailable"};
+constexpr std::string_view kCloseHandle = "InternetCloseHandle";
+
+bool waits_on_network(const winapi::DllExport& fn) {
+  return std::find(std::begin(kWaitingCalls), std::end(kWaitingCalls), fn.name) !=
+         std::end(kWaitingCalls);
+}
 
 struct State {
   std::vector<DeclaredFunction> declarations;
@@ -49,6 +66,38 @@ const winapi::DllExport* resolve(const DeclaredFunction& d) {
   core::report_runtime_error(abi::error::DllStackChanged);
 }
 
+// The handle closer of the library that holds `fn`; null when it has none.
+const winapi::DllExport* closer_beside(const DeclaredFunction& d) {
+  for (const std::string& file : dll_host::library_files(d.library, state().directory)) {
+    if (const dll_host::Library* lib = library(file)) {
+      if (const winapi::DllExport* close = dll_host::find(*lib, kCloseHandle)) {
+        return close;
+      }
+    }
+  }
+  return nullptr;
+}
+
+// A call that waits on the network runs while the window's events go on;
+// once the program is ending it is not started and fails as a cancelled
+// call would.
+dll_host::CallResult call_waiting(const DeclaredFunction& d, const winapi::DllExport& fn,
+                                  std::span<const uintptr_t> words) {
+  if (program_ending()) {
+    return {0, static_cast<uint32_t>(words.size())};
+  }
+  dll_host::CallResult result{};
+  const winapi::DllExport* close = closer_beside(d);
+  const uintptr_t handle = words.empty() ? 0 : words[0];
+  wait_for([&] { result = dll_host::call(fn, words); },
+           [close, handle] {
+             if (close != nullptr && handle != 0) {
+               dll_host::call(*close, {&handle, 1});
+             }
+           });
+  return result;
+}
+
 }  // namespace
 
 void set_declarations(std::vector<DeclaredFunction> declarations, std::string directory) {
@@ -70,7 +119,10 @@ uintptr_t call_dll_function(uint32_t index, uint32_t word_count, const uintptr_t
   if (fn == nullptr) {
     return 0;
   }
-  const dll_host::CallResult result = dll_host::call(*fn, {words, word_count});
+  const std::span<const uintptr_t> args(words, word_count);
+  const dll_host::CallResult result = waits_on_network(*fn)
+                                          ? call_waiting(s.declarations[index], *fn, args)
+                                          : dll_host::call(*fn, args);
   if (result.own_words != word_count) {
     std::fprintf(stderr, "krnln: %s takes %u argument words, the call passed %u\n", fn->name,
                  result.own_words, word_count);

@@ -9,6 +9,8 @@
 namespace core {
 namespace {
 
+FaultNotice g_notice = nullptr;
+
 const char* meaning_of(uint32_t code) {
   switch (code) {
     case abi::error::ArrayIndexOutOfRange:
@@ -23,23 +25,33 @@ const char* meaning_of(uint32_t code) {
 }
 
 // The process may be inside a window event or a half-finished request, so
-// nothing of it is unwound: the message goes out and the process ends.
-[[noreturn]] void end_process(const std::string& message, int status) {
+// nothing of it is unwound: the message goes out and the process ends. A
+// fault while the notice is shown ends the process without a second one.
+[[noreturn]] void end_process(const std::string& line, int status) {
+  static bool noticing = false;
   std::fflush(stdout);
-  std::fputs(message.c_str(), stderr);
+  std::fputs((line + "\n").c_str(), stderr);
   std::fflush(stderr);
+  if (g_notice != nullptr && !noticing) {
+    noticing = true;
+    g_notice(line);
+  }
   std::_Exit(status);
 }
 
 }  // namespace
 
 void report_runtime_error(uint32_t code) {
-  end_process("runtime error " + std::to_string(code) + ": " + meaning_of(code) + "\n",
+  end_process("runtime error " + std::to_string(code) + ": " + meaning_of(code),
               kRuntimeErrorStatus);
 }
 
 void fatal_error(std::string_view what) {
-  end_process("internal error: " + std::string(what) + "\n", kFatalErrorStatus);
+  end_process("internal error: " + std::string(what), kFatalErrorStatus);
+}
+
+void set_fault_notice(FaultNotice notice) {
+  g_notice = notice;
 }
 
 }  // namespace core

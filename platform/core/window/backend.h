@@ -73,6 +73,8 @@ class Backend {
   virtual void process_events() = 0;
   // Closes the window as the user would; window_closed() follows.
   virtual void close_window() = 0;
+  // The busy cursor over the window while the program waits on the network.
+  virtual void set_busy(bool busy) = 0;
 
   // What the user can change is read back from the backend; everything else
   // the logic keeps. Texts are GBK.

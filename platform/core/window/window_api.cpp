@@ -6,6 +6,7 @@
 #include "image/form/form_reader.h"
 #include "platform/core/errors/errors.h"
 #include "platform/core/window/build_plan.h"
+#include "platform/core/window/network_waits.h"
 #include "platform/core/window/session.h"
 
 namespace core::window {
@@ -32,6 +33,7 @@ uint32_t load_window(uint32_t window_id, const BackendFactory& make) {
   }
   s.closed = false;
   s.backend = make();
+  connect_network_waits();
   const FocusPlan plan = build_window(*s.form, *s.backend, s.controls);
   s.backend->show(plan);
   const auto& record = std::get<form::ControlRecord>(s.form->elements[0].record);
@@ -51,6 +53,7 @@ void run_message_loop() {
 
 void shut_down() {
   Session& s = session();
+  disconnect_network_waits();
   s.controls.clear();
   s.backend.reset();
   s.running.clear();

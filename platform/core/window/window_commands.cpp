@@ -37,6 +37,11 @@ LiveControl& control_arg(const ArgReader& args, size_t i, uint32_t kind) {
 abi::ArgRecord show_message(Args records) {
   const ArgReader args("ShowMessage", records);
   const std::string_view text = args.text(0);
+  // A handler still running after the start window was closed (it waited on
+  // the network) shows no box: the program is ending.
+  if (session().closed) {
+    return no_result();
+  }
   const std::string_view title =
       args.given(2) && args.record(2).tag == abi::tag::Text ? args.text(2) : kDefaultTitle;
   Backend* backend = session().backend.get();
@@ -86,9 +91,24 @@ abi::ArgRecord open_link(Args records) {
   return no_result();
 }
 
+// Errors that end the process are told in a box over the window before it
+// goes, where a box can be shown; the program is ending, so what waits on
+// the network is cancelled and no further box of the program opens.
+void show_fault(std::string_view message) {
+  Session& s = session();
+  Backend* backend = s.backend.get();
+  if (console::print_message_instead(backend != nullptr && backend->can_show_message())) {
+    return;
+  }
+  s.closed = true;
+  backend->set_busy(false);
+  backend->message_box(kDefaultTitle, message);
+}
+
 }  // namespace
 
 void register_window_commands() {
+  set_fault_notice(&show_fault);
   register_core_command(abi::cmd::ShowMessage, show_message);
   register_core_command(abi::cmd::ProcessEvents, process_events);
   register_core_command(abi::cmd::CloseWindow, close_window);

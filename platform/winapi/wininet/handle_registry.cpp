@@ -41,6 +41,13 @@ bool HandleRegistry::close(HINTERNET handle) {
       entries_.erase(it);
     }
   }
+  // A send or read still running on another thread ends soon, as WinINet's
+  // blocking calls do when their handle is closed under them.
+  for (const HandleObject& object : closed) {
+    if (const auto* request = std::get_if<std::shared_ptr<HttpRequest>>(&object)) {
+      (*request)->cancel();
+    }
+  }
   return true;
 }
 

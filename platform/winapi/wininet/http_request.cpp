@@ -134,6 +134,7 @@ Exchange HttpRequest::exchange_for(const Target& target, const std::string& verb
   x.proxy = proxy_for(session, target);
   x.connect_to = connect_to_entries();
   x.receive_timeout = receive_timeout();
+  x.cancelled = cancelled_;
   return x;
 }
 

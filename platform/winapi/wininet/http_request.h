@@ -3,6 +3,7 @@
 // reply's body.
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <optional>
 #include <span>
@@ -47,6 +48,9 @@ class HttpRequest {
   DWORD read(std::span<char> out, size_t& got);
   // The final reply, once sent.
   const ReplyHead* reply() const;
+  // Ends a send or read that is waiting on another thread, within one poll
+  // of the exchange (at most 200 ms); used as the handle is closed.
+  void cancel() { cancelled_->store(true); }
 
  private:
   Exchange exchange_for(const Target& target, const std::string& verb, const HeaderLines& caller,
@@ -56,6 +60,7 @@ class HttpRequest {
   std::shared_ptr<const Connection> connection_;
   RequestSetup setup_;
   std::unique_ptr<Transfer> transfer_;
+  std::shared_ptr<std::atomic<bool>> cancelled_ = std::make_shared<std::atomic<bool>>(false);
 };
 
 // The proxy for a request under a session: "" for a direct connection,

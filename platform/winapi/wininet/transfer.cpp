@@ -290,6 +290,11 @@ DWORD Transfer::drive(Done done) {
     if (finished_ || done()) {
       return outcome();
     }
+    if (exchange_.cancelled && exchange_.cancelled->load()) {
+      finished_ = true;
+      failure_ = ERROR_INTERNET_OPERATION_CANCELLED;
+      return failure_;
+    }
     if (receive_time_out(waiting_since)) {
       finished_ = true;
       failure_ = ERROR_INTERNET_TIMEOUT;

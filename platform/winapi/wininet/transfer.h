@@ -5,6 +5,7 @@
 
 #include <curl/curl.h>
 
+#include <atomic>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -25,6 +26,9 @@ struct Exchange {
   std::optional<std::string> proxy;  // "" for none; nullopt: libcurl reads the environment
   std::vector<std::string> connect_to;
   std::chrono::milliseconds receive_timeout{30000};
+  // Set from another thread when the request's handle is closed: the
+  // exchange ends with ERROR_INTERNET_OPERATION_CANCELLED.
+  std::shared_ptr<const std::atomic<bool>> cancelled;
 };
 
 struct ReplyHead {

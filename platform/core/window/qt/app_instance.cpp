@@ -2,9 +2,9 @@
 
 #include <QApplication>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 #include <string>
 
 #include "platform/core/errors/errors.h"
@@ -29,8 +29,21 @@ struct Arguments {
   }
 };
 
-std::unique_ptr<Arguments> g_arguments;
-std::unique_ptr<QApplication> g_application;
+// Owned through a plain pointer: never destroyed by an exit handler while
+// the event loop may still be running, only by destroy_owned_application().
+struct OwnedApplication {
+  Arguments arguments;
+  QApplication application{arguments.argc, arguments.argv};
+};
+OwnedApplication* g_owned = nullptr;
+
+void on_exit() {
+  if (g_owned != nullptr) {
+    std::fputs("krnln: the connection to the display was lost\n", stderr);
+    std::fflush(stderr);
+    std::_Exit(kDisplayLostStatus);
+  }
+}
 
 bool has_display() {
   for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"}) {
@@ -55,16 +68,22 @@ void ensure_application() {
   if (!has_display()) {
     fatal_error("LoadStartWindow: no display to show the window on (DISPLAY is not set)");
   }
-  g_arguments = std::make_unique<Arguments>();
-  g_application = std::make_unique<QApplication>(g_arguments->argc, g_arguments->argv);
+  g_owned = new OwnedApplication;
+  end_quietly_if_display_lost();
   // Only closing the start window ends the program; Qt's own rule would also
   // end every running event loop when the last window closes.
   QApplication::setQuitOnLastWindowClosed(false);
 }
 
 void destroy_owned_application() {
-  g_application.reset();
-  g_arguments.reset();
+  delete g_owned;
+  g_owned = nullptr;
+}
+
+void end_quietly_if_display_lost() {
+  if (g_owned != nullptr) {
+    std::atexit(&on_exit);
+  }
 }
 
 }  // namespace core::window

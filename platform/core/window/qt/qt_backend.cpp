@@ -54,9 +54,16 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 QtBackend::QtBackend() {
   ensure_application();
+  end_signals_ = std::make_unique<EndSignals>([this] {
+    if (window_) {
+      window_->close();
+    }
+  });
 }
 
 QtBackend::~QtBackend() {
+  end_signals_.reset();
+  set_busy(false);
   delete window_.data();
   destroy_owned_application();
 }
@@ -138,6 +145,7 @@ void QtBackend::run_until(const std::function<bool()>& done) {
   if (done()) {
     return;
   }
+  end_quietly_if_display_lost();
   QEventLoop loop;
   loop_ = &loop;
   loop.exec();
@@ -156,6 +164,20 @@ void QtBackend::process_events() {
 
 void QtBackend::close_window() {
   window_->close();
+}
+
+// The cursor is the application's, so it also shows over a message box
+// opened while the program waits.
+void QtBackend::set_busy(bool busy) {
+  if (busy == busy_) {
+    return;
+  }
+  busy_ = busy;
+  if (busy) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  } else {
+    QApplication::restoreOverrideCursor();
+  }
 }
 
 std::string QtBackend::text(Handle edit_box) const {

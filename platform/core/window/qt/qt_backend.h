@@ -10,6 +10,8 @@
 
 #include <memory>
 
+#include "platform/core/window/qt/end_signals.h"
+
 #include "platform/core/window/backend.h"
 
 namespace core::window {
@@ -44,6 +46,7 @@ class QtBackend final : public Backend {
   void wake() override;
   void process_events() override;
   void close_window() override;
+  void set_busy(bool busy) override;
 
   std::string text(Handle edit_box) const override;
   void set_text(Handle control, std::string_view gbk_text) override;
@@ -66,6 +69,8 @@ class QtBackend final : public Backend {
   QMenu* list_ = nullptr;  // the menu bar's last list
   QFont font_;
   QEventLoop* loop_ = nullptr;  // the message loop while it runs
+  bool busy_ = false;
+  std::unique_ptr<EndSignals> end_signals_;
 };
 
 }  // namespace core::window

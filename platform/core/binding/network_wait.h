@@ -1,0 +1,35 @@
+// Declared calls that wait on the network run on a worker thread while the
+// calling thread, the GUI thread, keeps handling the window's events; the
+// routine that made the call still gets its result only when it returns.
+// Doing it here, above the DLL host, serves the stand-in and the system's own
+// WinINet alike: a synchronous WinINet call blocks its thread and offers no
+// way to hand control back while it waits.
+#pragma once
+
+#include <functional>
+
+namespace binding {
+
+// The window's side of waiting. Without hooks (no window) a call runs on the
+// calling thread.
+struct WaitHooks {
+  std::function<void()> handle_events;  // the pending window events, once
+  std::function<void(bool)> set_busy;   // true as the first wait begins, false as the last ends
+  std::function<bool()> ending;         // the program is ending
+};
+
+// Installs the hooks; empty hooks remove them.
+void set_wait_hooks(WaitHooks hooks);
+
+// Whether the program is ending: calls in flight have been cancelled and no
+// new network call should start.
+bool program_ending();
+
+// Runs `call` on a worker thread and handles the window's events at least
+// every 10 ms until it returns. Once the program is ending, `cancel` runs on
+// this thread (once for every call then in flight, nested ones included) to
+// make the call return soon; this still waits for it, so nothing the call
+// uses is released under it.
+void wait_for(const std::function<void()>& call, const std::function<void()>& cancel);
+
+}  // namespace binding
