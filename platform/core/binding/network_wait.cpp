@@ -2,10 +2,10 @@
 
 #include <algorithm>
 #include <chrono>
-#include <condition_variable>
-#include <mutex>
-#include <thread>
+#include <optional>
 #include <vector>
+
+#include "platform/core/binding/call_worker.h"
 
 namespace binding {
 namespace {
@@ -21,6 +21,8 @@ struct InFlight {
 struct State {
   WaitHooks hooks;
   std::vector<InFlight*> in_flight;  // GUI thread only; outermost first
+  int busy = 0;                      // calls that have waited past the first interval
+  CallWorkerPool workers;
 };
 
 State& state() {
@@ -37,23 +39,13 @@ void cancel_all() {
   }
 }
 
-// Registers a call in flight for its lifetime; the busy state follows the
-// count of calls, however each of them ends.
+// Registers a call in flight for its lifetime, for cancelling.
 class InFlightScope {
  public:
-  explicit InFlightScope(InFlight& call) : call_(call) {
-    State& s = state();
-    s.in_flight.push_back(&call_);
-    if (s.in_flight.size() == 1 && s.hooks.set_busy) {
-      s.hooks.set_busy(true);
-    }
-  }
+  explicit InFlightScope(InFlight& call) : call_(call) { state().in_flight.push_back(&call_); }
   ~InFlightScope() {
-    State& s = state();
-    s.in_flight.erase(std::find(s.in_flight.begin(), s.in_flight.end(), &call_));
-    if (s.in_flight.empty() && s.hooks.set_busy) {
-      s.hooks.set_busy(false);
-    }
+    auto& calls = state().in_flight;
+    calls.erase(std::find(calls.begin(), calls.end(), &call_));
   }
   InFlightScope(const InFlightScope&) = delete;
   InFlightScope& operator=(const InFlightScope&) = delete;
@@ -62,10 +54,25 @@ class InFlightScope {
   InFlight& call_;
 };
 
-struct Completion {
-  std::mutex lock;
-  std::condition_variable changed;
-  bool done = false;
+// The busy state follows the count of calls that really wait, however each of
+// them ends; a call that returns within the first interval (most reads of a
+// reply) leaves the cursor alone, so it does not flicker.
+class BusyScope {
+ public:
+  BusyScope() {
+    State& s = state();
+    if (s.busy++ == 0 && s.hooks.set_busy) {
+      s.hooks.set_busy(true);
+    }
+  }
+  ~BusyScope() {
+    State& s = state();
+    if (--s.busy == 0 && s.hooks.set_busy) {
+      s.hooks.set_busy(false);
+    }
+  }
+  BusyScope(const BusyScope&) = delete;
+  BusyScope& operator=(const BusyScope&) = delete;
 };
 
 }  // namespace
@@ -87,27 +94,18 @@ void wait_for(const std::function<void()>& call, const std::function<void()>& ca
   }
   InFlight in_flight{&cancel};
   const InFlightScope scope(in_flight);
-  Completion completion;
-  // Joined below before anything it refers to goes out of scope.
-  std::thread worker([&] {
-    call();
-    const std::lock_guard guard(completion.lock);
-    completion.done = true;
-    completion.changed.notify_one();
-  });
-  for (;;) {
-    {
-      std::unique_lock lock(completion.lock);
-      if (completion.changed.wait_for(lock, kEventInterval, [&] { return completion.done; })) {
-        break;
-      }
+  const CallWorkerPool::Lease worker(s.workers);
+  worker->start(call);
+  std::optional<BusyScope> busy;
+  while (!worker->finished(kEventInterval)) {
+    if (!busy) {
+      busy.emplace();
     }
     if (program_ending()) {
       cancel_all();
     }
     s.hooks.handle_events();
   }
-  worker.join();
 }
 
 }  // namespace binding

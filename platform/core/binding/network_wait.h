@@ -14,7 +14,8 @@ namespace binding {
 // calling thread.
 struct WaitHooks {
   std::function<void()> handle_events;  // the pending window events, once
-  std::function<void(bool)> set_busy;   // true as the first wait begins, false as the last ends
+  std::function<void(bool)> set_busy;   // true once a call waits past one interval, false
+                                        // when the last such call ends
   std::function<bool()> ending;         // the program is ending
 };
 
@@ -25,11 +26,10 @@ void set_wait_hooks(WaitHooks hooks);
 // new network call should start.
 bool program_ending();
 
-// Runs `call` on a worker thread and handles the window's events at least
-// every 10 ms until it returns. Once the program is ending, `cancel` runs on
-// this thread (once for every call then in flight, nested ones included) to
-// make the call return soon; this still waits for it, so nothing the call
-// uses is released under it.
+// Runs `call` on a worker thread (kept for the calls that follow) and handles
+// the window's events at least every 10 ms until it returns. Once the program is ending, `cancel`
+// runs on this thread (once for every call then in flight, nested ones included) to make the call
+// return soon; this still waits for it, so nothing the call uses is released under it.
 void wait_for(const std::function<void()>& call, const std::function<void()>& cancel);
 
 }  // namespace binding
