@@ -182,27 +182,29 @@ void check_looks(HWND window, const std::vector<Child>& all) {
   CHECK_THAT((GetWindowLongW(group, GWL_STYLE) & BS_TYPEMASK) == BS_GROUPBOX, "group box style");
 }
 
-BITMAP shown_bitmap(HWND picture) {
-  BITMAP b{};
-  const auto bitmap =
-      reinterpret_cast<HBITMAP>(SendMessageW(picture, STM_GETIMAGE, IMAGE_BITMAP, 0));
-  if (bitmap != nullptr) {
-    GetObjectW(bitmap, sizeof b, &b);
-  }
-  return b;
+// The colour the box shows at this point of its client area.
+COLORREF pixel(HWND box, int x, int y) {
+  RedrawWindow(box, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+  HDC dc = GetDC(box);
+  const COLORREF c = GetPixel(dc, x, y);
+  ReleaseDC(box, dc);
+  return c;
 }
 
 void check_picture(HWND window, const std::vector<Child>& all) {
   const HWND picture = find(all, L"Static", L"");
-  BITMAP b = shown_bitmap(picture);
-  CHECK_THAT(b.bmWidth == 4 && b.bmHeight == 3, "picture box shows the 4 x 3 BMP");
+  CHECK_THAT(pixel(picture, 0, 0) == 0x0000FF && pixel(picture, 3, 2) == 0x0000FF,
+             "picture box shows the 4 x 3 BMP from its top left corner");
+  CHECK_THAT(pixel(picture, 4, 0) != 0x0000FF && pixel(picture, 0, 3) != 0x0000FF,
+             "unscaled: nothing of it beyond 4 x 3");
   const uint8_t truncated[] = {'B', 'M', 1, 2, 3};
   backend().set_picture(handle(kPicture), truncated);
-  b = shown_bitmap(picture);
-  CHECK_THAT(b.bmWidth == 0, "bytes that are no BMP show nothing");
-  backend().set_picture(handle(kPicture), bmp_file(8, 2, 0xFF0000));
-  b = shown_bitmap(picture);
-  CHECK_THAT(b.bmWidth == 8 && b.bmHeight == 2, "a new picture replaces it");
+  CHECK_THAT(pixel(picture, 0, 0) != 0x0000FF, "bytes that are no BMP show nothing");
+  backend().set_picture(handle(kPicture), bmp_file(80, 2, 0xFF0000));
+  RECT client;
+  GetClientRect(picture, &client);
+  CHECK_THAT(pixel(picture, client.right - 1, 1) == 0xFF0000 && pixel(picture, 0, 2) != 0xFF0000,
+             "a new picture replaces it, cut off at the box's edge");
   const RECT r = rect_in(picture, window);
   CHECK_THAT(r.right - r.left == 60 && r.bottom - r.top == 40, "the box keeps its size");
 }

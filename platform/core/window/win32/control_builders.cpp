@@ -113,7 +113,7 @@ std::unique_ptr<Control> build_group_box(const BuildContext& ctx) {
 std::unique_ptr<Control> build_picture_box(const BuildContext& ctx) {
   const auto& p = props<form::PictureBoxProps>(ctx);
   const FrameStyles frame = static_frame(p.frame_style);
-  auto box = make(ctx, WC_STATICW, {}, SS_BITMAP | frame.style, frame.ex_style, nullptr);
+  auto box = make(ctx, WC_STATICW, {}, SS_OWNERDRAW | frame.style, frame.ex_style, nullptr);
   if (box) {
     box->colours = make_colours(form::kNoColour, p.background_colour);
     show_picture(*box, p.picture);
@@ -196,15 +196,9 @@ BuildFn builder_for(uint32_t kind_code) {
   return nullptr;
 }
 
-// A bitmap static sizes itself to its bitmap; the box keeps its stored size.
 void show_picture(Control& box, std::span<const uint8_t> bmp_file) {
-  RECT r;
-  GetWindowRect(box.hwnd, &r);
-  BitmapOwner bitmap = bitmap_from_bmp(bmp_file);
-  SendMessageW(box.hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap.get()));
-  box.picture = std::move(bitmap);
-  SetWindowPos(box.hwnd, nullptr, 0, 0, r.right - r.left, r.bottom - r.top,
-               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  box.picture = bitmap_from_bmp(bmp_file);
+  InvalidateRect(box.hwnd, nullptr, TRUE);
 }
 
 }  // namespace core::window

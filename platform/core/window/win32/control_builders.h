@@ -27,8 +27,8 @@ using BuildFn = std::unique_ptr<Control> (*)(const BuildContext&);
 // Null for the window and for kinds no builder knows.
 BuildFn builder_for(uint32_t kind_code);
 
-// Shows a BMP file in a picture box from its top left corner, keeping the
-// box's size; bytes that are no picture show nothing.
+// Shows a BMP file in a picture box (painted by paint_picture); bytes that
+// are no picture show nothing.
 void show_picture(Control& picture_box, std::span<const uint8_t> bmp_file);
 
 }  // namespace core::window

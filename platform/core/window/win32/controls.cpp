@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -47,6 +48,7 @@ bool is_forwarded(UINT message) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORBTN:
+    case WM_DRAWITEM:
       return true;
     default:
       return false;
@@ -74,6 +76,22 @@ void register_page_class(HINSTANCE instance) {
   wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   wc.lpszClassName = kPageClass;
   RegisterClassExW(&wc);  // fails harmlessly when a second window registers it again
+}
+
+void paint_picture(const Control& box, HDC dc, const RECT& area) {
+  FillRect(dc, &area,
+           box.colours.brush ? box.colours.brush.get() : GetSysColorBrush(COLOR_BTNFACE));
+  if (!box.picture) {
+    return;
+  }
+  BITMAP size{};
+  GetObjectW(box.picture.get(), sizeof size, &size);
+  HDC memory = CreateCompatibleDC(dc);
+  const HGDIOBJ before = SelectObject(memory, box.picture.get());
+  BitBlt(dc, area.left, area.top, std::min<LONG>(size.bmWidth, area.right - area.left),
+         std::min<LONG>(size.bmHeight, area.bottom - area.top), memory, 0, 0, SRCCOPY);
+  SelectObject(memory, before);
+  DeleteDC(memory);
 }
 
 IconOwner icon_from_ico(std::span<const uint8_t> ico) {

@@ -51,6 +51,10 @@ void forward_children_notifications(HWND container);
 const wchar_t* page_class();
 void register_page_class(HINSTANCE instance);
 
+// Paints a picture box (owner-drawn, WM_DRAWITEM): its background, then its
+// bitmap unscaled from the top left corner, cut off at the box's edges.
+void paint_picture(const Control& box, HDC dc, const RECT& area);
+
 // The first image of an ICO file as an icon; null for bytes that are no icon.
 IconOwner icon_from_ico(std::span<const uint8_t> ico_file);
 

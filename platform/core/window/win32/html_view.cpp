@@ -52,9 +52,8 @@ HWND HtmlView::create_pane(HWND parent, DWORD style, int left, int top, int widt
   if (!load_rich_edit()) {
     return nullptr;
   }
-  HWND pane = CreateWindowExW(0, MSFTEDIT_CLASS, L"",
-                              style | ES_MULTILINE | ES_READONLY | ES_NOHIDESEL, left, top, width,
-                              height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
+  HWND pane = CreateWindowExW(0, MSFTEDIT_CLASS, L"", style | ES_MULTILINE | ES_READONLY, left, top,
+                              width, height, parent, nullptr, GetModuleHandleW(nullptr), nullptr);
   if (pane != nullptr) {
     SendMessageW(pane, EM_SETEVENTMASK, 0, ENM_LINK);
     SendMessageW(pane, EM_AUTOURLDETECT, FALSE, 0);

@@ -71,6 +71,15 @@ LRESULT Win32Backend::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_CTLCOLORBTN:
       return control_colours(reinterpret_cast<HDC>(wparam), reinterpret_cast<HWND>(lparam),
                              DefWindowProcW(hwnd, message, wparam, lparam));
+    case WM_DRAWITEM: {
+      const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lparam);
+      const Control* control = control_at(item.hwndItem);
+      if (control == nullptr || control->kind != abi::kind::PictureBox) {
+        return FALSE;
+      }
+      paint_picture(*control, item.hDC, item.rcItem);
+      return TRUE;
+    }
     case WM_TIMER:
       if (const auto it = by_timer_.find(wparam); it != by_timer_.end()) {
         deliver(it->second->id, abi::event::Tick);
