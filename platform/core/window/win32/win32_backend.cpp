@@ -176,7 +176,6 @@ Handle Win32Backend::create_window(uint32_t id, const form::ControlRecord& recor
     SendMessageW(window_.get(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon_.get()));
   }
   font_ = make_window_font();
-  SendMessageW(window_.get(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   auto window = std::make_unique<Control>();
   window->id = id;
   window->kind = abi::kind::Window;
