@@ -101,11 +101,11 @@ std::unique_ptr<Control> build_edit_box(const BuildContext& ctx) {
 
 std::unique_ptr<Control> build_group_box(const BuildContext& ctx) {
   const auto& p = props<form::GroupBoxProps>(ctx);
-  auto group =
-      make(ctx, WC_BUTTONW, p.caption, BS_GROUPBOX, WS_EX_CONTROLPARENT, make_font(p.font));
+  auto group = make(ctx, WC_BUTTONW, p.caption, BS_GROUPBOX | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+                    make_font(p.font));
   if (group) {
     group->colours = make_colours(p.text_colour, p.background_colour);
-    forward_children_notifications(group->hwnd);
+    make_container(group->hwnd, group->colours.brush.get());
   }
   return group;
 }

@@ -15,10 +15,18 @@ namespace {
 constexpr wchar_t kPageClass[] = L"LybTabPage";
 constexpr UINT_PTR kForwardSubclassId = 1;
 
+// A group box paints only its frame and caption; the area inside, which its
+// parent does not paint under a child window, is filled here.
 LRESULT CALLBACK forwarding_subclass(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam,
-                                     UINT_PTR, DWORD_PTR) {
+                                     UINT_PTR, DWORD_PTR background) {
   if (is_forwarded(message)) {
     return forward_to_window(hwnd, message, wparam, lparam);
+  }
+  if (message == WM_ERASEBKGND) {
+    RECT area;
+    GetClientRect(hwnd, &area);
+    FillRect(reinterpret_cast<HDC>(wparam), &area, reinterpret_cast<HBRUSH>(background));
+    return TRUE;
   }
   return DefSubclassProc(hwnd, message, wparam, lparam);
 }
@@ -59,8 +67,10 @@ LRESULT forward_to_window(HWND container, UINT message, WPARAM wparam, LPARAM lp
   return SendMessageW(GetAncestor(container, GA_ROOT), message, wparam, lparam);
 }
 
-void forward_children_notifications(HWND container) {
-  SetWindowSubclass(container, forwarding_subclass, kForwardSubclassId, 0);
+void make_container(HWND group_box, HBRUSH background) {
+  const HBRUSH fill = background != nullptr ? background : GetSysColorBrush(COLOR_BTNFACE);
+  SetWindowSubclass(group_box, forwarding_subclass, kForwardSubclassId,
+                    reinterpret_cast<DWORD_PTR>(fill));
 }
 
 const wchar_t* page_class() {

@@ -43,8 +43,10 @@ struct Control {
 bool is_forwarded(UINT message);
 LRESULT forward_to_window(HWND container, UINT message, WPARAM wparam, LPARAM lparam);
 
-// Makes a group box (or any system control) a container that forwards.
-void forward_children_notifications(HWND container);
+// Makes a group box a container that forwards and fills its inside with
+// `background` (the system's dialog colour when null); the brush must outlive
+// the group box.
+void make_container(HWND group_box, HBRUSH background);
 
 // The window class of a tab page: a plain container that forwards and paints
 // its background in the system's dialog colour.
