@@ -7,7 +7,6 @@
 #include "platform/gbk/gbk_codec.h"
 #include "platform/paths/paths.h"
 #include "platform/support/desktop.h"
-#include "platform/support/link_target.h"
 
 namespace core::window {
 namespace {
@@ -39,6 +38,15 @@ void mark_link(HWND pane, const PageLink& link) {
 }
 
 }  // namespace
+
+support::LinkTarget link_target(const std::filesystem::path& page_file, std::u16string_view href) {
+  const std::wstring wide(href.begin(), href.end());
+  support::LinkTarget target = support::classify(paths::ansi_path(wide));
+  if (target.kind == support::LinkTarget::Kind::LocalFile && target.file.is_relative()) {
+    target.file = page_file.parent_path() / target.file;
+  }
+  return target;
+}
 
 std::u16string decode_page(const std::string& bytes) {
   const std::string charset = declared_charset(bytes);
@@ -87,12 +95,7 @@ bool HtmlView::link_clicked(const ENLINK& link) {
   for (const PageLink& l : links_) {
     if (static_cast<size_t>(link.chrg.cpMin) >= l.begin &&
         static_cast<size_t>(link.chrg.cpMin) < l.end) {
-      const std::wstring href(l.href.begin(), l.href.end());
-      support::LinkTarget target = support::classify(paths::ansi_path(href));
-      if (target.kind == support::LinkTarget::Kind::LocalFile && target.file.is_relative()) {
-        target.file = file_.parent_path() / target.file;
-      }
-      support::open_target(target);
+      support::open_target(link_target(file_, l.href));
       return true;
     }
   }

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/core/window/win32/page_text.h"
+#include "platform/support/link_target.h"
 
 namespace core::window {
 
@@ -41,6 +42,10 @@ class HtmlView {
   std::filesystem::path file_;
   std::vector<PageLink> links_;
 };
+
+// Where a link of the page at `page_file` leads: an address with a scheme as
+// it is, a relative path from the page's folder, an absolute path as it is.
+support::LinkTarget link_target(const std::filesystem::path& page_file, std::u16string_view href);
 
 // The page's text, decoded by the charset its head declares: GB2312, GBK or
 // GB18030 (and pages that declare none) as GBK, UTF-8 as UTF-8.
