@@ -128,6 +128,9 @@ int main(int argc, char** argv) {
   core::window::load_start_window(abi::kMainWindowId);
   const HWND window = static_cast<core::window::Win32Backend&>(*session().backend).window();
 
+  CHECK_THAT(SendMessageW(window, WM_GETICON, ICON_BIG, 0) != 0,
+             "the window shows the form's icon");
+
   std::set<HWND> children;
   EnumChildWindows(window, collect, reinterpret_cast<LPARAM>(&children));
   int shown = 0;

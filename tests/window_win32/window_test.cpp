@@ -90,9 +90,16 @@ void CALLBACK time_out(HWND, UINT, UINT_PTR id, DWORD) {
   g_timed_out = true;
 }
 
+std::wstring g_box_title;
+HWND g_box_owner = nullptr;
+
 void CALLBACK answer_message_box(HWND, UINT, UINT_PTR id, DWORD) {
   if (HWND box = FindWindowW(L"#32770", nullptr)) {
     KillTimer(nullptr, id);
+    wchar_t title[32] = {};
+    GetWindowTextW(box, title, 32);
+    g_box_title = title;
+    g_box_owner = GetWindow(box, GW_OWNER);
     SendMessageW(box, WM_COMMAND, IDOK, 0);
   }
 }
@@ -222,13 +229,36 @@ void check_events(HWND window, const std::vector<Child>& all) {
   CHECK_THAT(runs_of(kEditGotFocus) == 1, "a visit runs the edit box's focus handler");
 
   SetTimer(nullptr, 0, 200, answer_message_box);
-  backend().message_box("t", "m");
+  backend().message_box("\xe1\xb0", "m");  // 岚
+  CHECK_THAT(g_box_title == L"\u5c9a" && g_box_owner == window,
+             "the message box has its title and belongs to the window");
   CHECK_THAT(GetFocus() == edit, "the focus returns to the edit box after a message box");
   CHECK_THAT(runs_of(kEditGotFocus) == 1, "the return is no visit");
 
   backend().set_focus(handle(kButton));
   backend().set_focus(handle(kEdit));
   CHECK_THAT(runs_of(kEditGotFocus) == 2, "the program's focus move is a visit");
+
+  // Shift+Tab back to the button, then Tab into the edit box, through the loop.
+  for (const bool shift : {true, false}) {
+    INPUT keys[4] = {};
+    for (INPUT& k : keys) {
+      k.type = INPUT_KEYBOARD;
+    }
+    keys[0].ki.wVk = VK_SHIFT;
+    keys[1].ki.wVk = VK_TAB;
+    keys[2].ki.wVk = VK_TAB;
+    keys[2].ki.dwFlags = KEYEVENTF_KEYUP;
+    keys[3].ki.wVk = VK_SHIFT;
+    keys[3].ki.dwFlags = KEYEVENTF_KEYUP;
+    if (shift) {
+      SendInput(4, keys, sizeof(INPUT));
+    } else {
+      SendInput(2, keys + 1, sizeof(INPUT));
+    }
+    run_for(1000, [&] { return GetFocus() == (shift ? button : edit); });
+  }
+  CHECK_THAT(GetFocus() == edit && runs_of(kEditGotFocus) == 3, "a Tab key visit runs it again");
 
   HMENU bar = GetMenu(window);
   wchar_t caption[16] = {};
