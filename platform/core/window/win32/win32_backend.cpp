@@ -3,6 +3,9 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <string>
+
+#include "platform/core/errors/errors.h"
 #include "platform/core/window/win32/control_builders.h"
 #include "platform/core/window/win32/html_view.h"
 #include "platform/core/window/win32/look.h"
@@ -19,6 +22,12 @@ constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
 
 Control* as_control(Handle handle) {
   return reinterpret_cast<Control*>(handle);
+}
+
+// The system refused a window: nothing to show the program in.
+[[noreturn]] void refused(const char* what) {
+  fatal_error(std::string("LoadStartWindow: the system made no ") + what + " (error " +
+              std::to_string(GetLastError()) + ")");
 }
 
 }  // namespace
@@ -55,11 +64,12 @@ LRESULT CALLBACK Win32Backend::procedure(HWND hwnd, UINT message, WPARAM wparam,
   if (self == nullptr || message == WM_NCCREATE) {
     return DefWindowProcW(hwnd, message, wparam, lparam);
   }
-  return self->handle(message, wparam, lparam);
+  return self->handle(hwnd, message, wparam, lparam);
 }
 
-LRESULT Win32Backend::handle(UINT message, WPARAM wparam, LPARAM lparam) {
-  HWND hwnd = window_.get();
+// Messages come from CreateWindowExW before window_ holds the handle, so the
+// handle is the one the message names.
+LRESULT Win32Backend::handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
   switch (message) {
     case WM_COMMAND:
       command(wparam, lparam);
@@ -86,7 +96,7 @@ LRESULT Win32Backend::handle(UINT message, WPARAM wparam, LPARAM lparam) {
       }
       return 0;
     case WM_ACTIVATE:
-      activated(LOWORD(wparam) != WA_INACTIVE && HIWORD(wparam) == 0);
+      activated(hwnd, LOWORD(wparam) != WA_INACTIVE && HIWORD(wparam) == 0);
       return 0;
     case WM_CLOSE:
       ShowWindow(hwnd, SW_HIDE);
@@ -143,8 +153,7 @@ LRESULT Win32Backend::control_colours(HDC dc, HWND hwnd, LRESULT system_choice) 
 // The focus comes back to where it was when the window is activated again:
 // after a message box, or on switching back from another program. That return
 // is no new visit of an edit box.
-void Win32Backend::activated(bool active) {
-  HWND hwnd = window_.get();
+void Win32Backend::activated(HWND hwnd, bool active) {
   if (!active) {
     const HWND focus = GetFocus();
     saved_focus_ = focus != nullptr && IsChild(hwnd, focus) ? focus : nullptr;
@@ -170,6 +179,9 @@ Handle Win32Backend::create_window(uint32_t id, const form::ControlRecord& recor
                                 kWindowStyle, record.geometry.left, record.geometry.top,
                                 record.geometry.width, record.geometry.height, nullptr, nullptr,
                                 GetModuleHandleW(nullptr), this));
+  if (window_ == nullptr) {
+    refused("window");
+  }
   icon_ = icon_from_ico(props.icon);
   if (icon_) {
     SendMessageW(window_.get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
@@ -219,7 +231,7 @@ Handle Win32Backend::create(uint32_t id, const form::ControlRecord& record, Plac
   const auto [parent, origin] = container(place);
   std::unique_ptr<Control> control = build({id, record, parent, origin, font_.get()});
   if (!control) {
-    return 0;
+    refused(form::kind_name(form::kind_code(record.properties)));
   }
   if (control->hwnd != nullptr) {
     by_window_[control->hwnd] = control.get();

@@ -55,11 +55,11 @@ class Win32Backend final : public Backend {
 
  private:
   static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   void command(WPARAM wparam, LPARAM lparam);
   LRESULT notify(const NMHDR& header);
   LRESULT control_colours(HDC dc, HWND control, LRESULT system_choice);
-  void activated(bool active);
+  void activated(HWND hwnd, bool active);
   void dispatch(MSG& message);
 
   Control* control_at(HWND hwnd) const;
