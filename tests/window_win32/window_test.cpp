@@ -11,6 +11,7 @@
 #include <cwchar>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ namespace {
 using core::window::session;
 
 std::vector<uint32_t> g_ran;
+std::function<void(uint32_t)> g_while_running;  // runs inside each handler
 bool g_timed_out = false;
 
 size_t runs_of(uint32_t code_offset) {
@@ -274,6 +276,25 @@ void check_events(HWND window, const std::vector<Child>& all) {
   run_for(3000, [] { return runs_of(kTimerTick) > 0; });
   backend().set_timer(handle(kTimer), 0);
   CHECK_THAT(runs_of(kTimerTick) > 0, "the timer ticks");
+
+  // The button's handler shows a message box and, while it is open, the
+  // button is clicked again: that start is dropped, the timer still ticks.
+  const size_t ticks = runs_of(kTimerTick);
+  const size_t clicks = runs_of(kButtonClicked);
+  g_while_running = [&](uint32_t code) {
+    if (code == kButtonClicked) {
+      backend().set_timer(handle(kTimer), 20);
+      SetTimer(nullptr, 0, 300, answer_message_box);
+      SendMessageW(button, BM_CLICK, 0, 0);
+      backend().message_box("\xe1\xb0", "m");
+      backend().set_timer(handle(kTimer), 0);
+    }
+  };
+  SendMessageW(button, BM_CLICK, 0, 0);
+  g_while_running = nullptr;
+  CHECK_THAT(runs_of(kButtonClicked) == clicks + 1,
+             "a second start of a running handler is dropped");
+  CHECK_THAT(runs_of(kTimerTick) > ticks, "the timer ticks while a message box is open");
 }
 
 void check_pages(const std::vector<Child>& all) {
@@ -349,7 +370,12 @@ void window_tests(const std::filesystem::path& folder, int show_ms) {
 
   g_ran.clear();
   const form::Form f = test_form(gbk::from_utf16(reinterpret_cast<const char16_t*>(page.c_str())));
-  core::window::attach_form(form::write_form(f), [](uint32_t code) { g_ran.push_back(code); });
+  core::window::attach_form(form::write_form(f), [](uint32_t code) {
+    g_ran.push_back(code);
+    if (g_while_running) {
+      g_while_running(code);
+    }
+  });
   core::window::load_start_window(kWindowId);
   const HWND window = static_cast<core::window::Win32Backend&>(backend()).window();
   const std::vector<Child> all = children_of(window);
