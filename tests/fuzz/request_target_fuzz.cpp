@@ -54,14 +54,8 @@ void check_target(const Target& t) {
   const std::string_view bare = winapi::wininet::path_without_query(t.path);
   require(bare.find_first_of("?#") == std::string_view::npos, "path without query has no ? or #");
   const auto again = winapi::wininet::parse_http_url(url);
-  // The host is not compared, and the URL need not read back at all: a host
-  // given with %-escapes is kept decoded ("//%302/" gives "02", which reads
-  // back as "0.0.0.2"; "//%6%302/" gives "%602", which does not read back).
-  // Such a request fails in the transfer with an error.
-  if (again) {
-    require(again->secure == t.secure && again->port == t.port,
-            "target URL reads back as the same scheme and port");
-  }
+  require(again && again->secure == t.secure && again->host == t.host && again->port == t.port,
+          "target URL reads back as the same scheme, host and port");
 }
 
 }  // namespace

@@ -58,7 +58,10 @@ INSTANTIATE_TEST_SUITE_P(
         LocationRow{"to_https_not_followed", "https://h.test/", false, false, "", 0, ""},
         LocationRow{"to_ftp_not_followed", "ftp://h.test/", false, false, "", 0, ""},
         LocationRow{"javascript_not_followed", "javascript:alert(1)", false, false, "", 0, ""},
-        LocationRow{"empty_not_followed", "", false, false, "", 0, ""}),
+        LocationRow{"empty_not_followed", "", false, false, "", 0, ""},
+        // Escaped hosts that would name one host in the Host line and reach another.
+        LocationRow{"escaped_numeric_host_not_followed", "//%302/2", false, false, "", 0, ""},
+        LocationRow{"escaped_escape_not_followed", "//%6%302/2", false, false, "", 0, ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ParseHttpUrl, TakesHostLowerCaseAndPath) {
@@ -70,6 +73,7 @@ TEST(ParseHttpUrl, TakesHostLowerCaseAndPath) {
   EXPECT_FALSE(parse_http_url("ftp://h/"));
   EXPECT_FALSE(parse_http_url("not a url"));
   EXPECT_FALSE(parse_http_url(""));
+  EXPECT_FALSE(parse_http_url("http://%302/"));
 }
 
 }  // namespace

@@ -69,6 +69,26 @@ std::string bracketed(const std::string& host) {
   return host.find(':') != std::string::npos && !host.starts_with('[') ? "[" + host + "]" : host;
 }
 
+// A host given with %-escapes is kept decoded ("//%302/" gives "02"), and such
+// a host may read differently once written into a URL again ("0.0.0.2"), or
+// not at all: the Host line would name one host and the connection go to
+// another. A target is taken only when its URL reads back as the same host.
+std::optional<Target> stable(std::optional<Target> target) {
+  if (!target) {
+    return target;
+  }
+  Url again(curl_url());
+  const std::string url = target_url(*target);
+  if (!again || curl_url_set(again.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK) {
+    return std::nullopt;
+  }
+  const auto host = url_part(again.get(), CURLUPART_HOST);
+  if (!host || lower(*host) != target->host) {
+    return std::nullopt;
+  }
+  return target;
+}
+
 }  // namespace
 
 uint16_t default_port(bool secure) {
@@ -114,7 +134,7 @@ std::optional<Target> parse_http_url(std::string_view text) {
                            CURLU_NON_SUPPORT_SCHEME | CURLU_ALLOW_SPACE) != CURLUE_OK) {
     return std::nullopt;
   }
-  return to_target(url.get());
+  return stable(to_target(url.get()));
 }
 
 std::optional<Target> resolve_location(const Target& from, std::string_view location) {
@@ -127,7 +147,7 @@ std::optional<Target> resolve_location(const Target& from, std::string_view loca
                    CURLU_NON_SUPPORT_SCHEME | CURLU_ALLOW_SPACE) != CURLUE_OK) {
     return std::nullopt;
   }
-  auto target = to_target(url.get());
+  auto target = stable(to_target(url.get()));
   if (!target || target->secure != from.secure) {
     return std::nullopt;
   }
