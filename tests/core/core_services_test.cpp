@@ -9,6 +9,7 @@
 #include "platform/core/commands/command_table.h"
 #include "platform/core/errors/errors.h"
 #include "platform/core/memory/memory.h"
+#include "tests/support/death_regex.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ TEST_F(MemoryTest, ResizingAConstantCopiesIt) {
 TEST(MemoryDeathTest, ExhaustionEndsTheProcess) {
   EXPECT_EXIT(core::alloc_memory(std::numeric_limits<size_t>::max()),
               ::testing::ExitedWithCode(core::kFatalErrorStatus),
-              "internal error: out of memory: cannot allocate [0-9]+ bytes");
+              "internal error: out of memory: cannot allocate " LYB_DIGITS_RE " bytes");
 }
 
 struct ErrorRow {
