@@ -8,6 +8,11 @@ if [ ! -f "$prefix/system.reg" ]; then
   echo "wine-run: no Wine prefix at $prefix; run scripts/wine-prefix first" >&2
   exit 1
 fi
+# Windows the tests open go to the prefix's own display when it has one.
+if [ -s "$prefix/xvfb.display" ]; then
+  DISPLAY=:$(cat "$prefix/xvfb.display")
+  export DISPLAY
+fi
 export WINEPREFIX="$prefix" WINEARCH=win32 WINEDEBUG=-all
 export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml="
