@@ -164,4 +164,23 @@ TEST(CommandTable, OmittedOptionalArgumentsTakeDefaults) {
   EXPECT_EQ(core::call_core_command(abi::cmd::TextLength, 1, null_text).value, 0u);
 }
 
+// 1.0 is 0x3FF0000000000000 and -0.1 is 0xBFB999999999999A in IEEE 754.
+TEST(FloatRecord, KeepsAllSixtyFourBitsWhateverTheWordSize) {
+  const abi::ArgRecord one = abi::float_record(1.0);
+  const abi::ArgRecord tenth = abi::float_record(-0.1);
+  if constexpr (abi::kWordIs64Bits) {
+    EXPECT_EQ(uint64_t{one.value}, 0x3FF0000000000000u);
+    EXPECT_EQ(one.high, 0u);
+    EXPECT_EQ(uint64_t{tenth.value}, 0xBFB999999999999Au);
+  } else {
+    EXPECT_EQ(uint64_t{one.value}, 0u);
+    EXPECT_EQ(one.high, 0x3FF00000u);
+    EXPECT_EQ(uint64_t{tenth.value}, 0x9999999Au);
+    EXPECT_EQ(tenth.high, 0xBFB99999u);
+  }
+  EXPECT_EQ(one.tag, abi::tag::Float);
+  EXPECT_EQ(abi::float_of(tenth), -0.1);
+  EXPECT_EQ(abi::float_of(abi::float_record(-2.5e-300)), -2.5e-300);
+}
+
 }  // namespace
