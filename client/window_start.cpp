@@ -13,7 +13,7 @@ namespace {
 
 using konst::Const;
 
-uint64_t word(const void* address) {
+uintptr_t word(const void* address) {
   return reinterpret_cast<uintptr_t>(address);
 }
 

@@ -13,6 +13,7 @@
 // routine entries. On a 32-bit target these are the stored 32-bit words.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 
@@ -78,6 +79,22 @@ inline constexpr uint32_t Bytes = 0x80000005;
 inline constexpr uint32_t Float = 0x80000601;
 inline constexpr uint32_t None = 0;
 }  // namespace tag
+
+// A float result keeps its 64 bits in the value word; where words are 32 bits
+// the upper half goes to `high`.
+inline ArgRecord float_record(double value) {
+  const auto bits = std::bit_cast<uint64_t>(value);
+  return {static_cast<uintptr_t>(bits), kWordIs64Bits ? 0 : static_cast<uint32_t>(bits >> 32),
+          tag::Float};
+}
+
+inline double float_of(const ArgRecord& record) {
+  uint64_t bits = record.value;
+  if constexpr (!kWordIs64Bits) {
+    bits |= static_cast<uint64_t>(record.high) << 32;
+  }
+  return std::bit_cast<double>(bits);
+}
 
 // ---------------------------------------------------------------------------
 // Kind codes: (library index + 1) << 16 | kind within that library.

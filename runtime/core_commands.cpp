@@ -51,7 +51,7 @@ Text to_lower(TextView t) {
 }
 
 double text_to_number(TextView t) {
-  return std::bit_cast<double>(core(abi::cmd::TextToNumber, {text(t)}).value);
+  return abi::float_of(core(abi::cmd::TextToNumber, {text(t)}));
 }
 
 Text to_text(TextView t) {

@@ -13,7 +13,7 @@
 namespace rt::marshal {
 
 inline abi::ArgRecord text(TextView value) {
-  return {reinterpret_cast<uint64_t>(value.c_str()), 0, abi::tag::Text};
+  return {reinterpret_cast<uintptr_t>(value.c_str()), 0, abi::tag::Text};
 }
 inline abi::ArgRecord integer(int32_t value) {
   return {static_cast<uint32_t>(value), 0, abi::tag::Int};
@@ -22,7 +22,7 @@ inline abi::ArgRecord flag(bool value) {
   return {value ? 1u : 0u, 0, abi::tag::Bool};
 }
 inline abi::ArgRecord bytes(BytesView value) {
-  return {reinterpret_cast<uint64_t>(value.block()), 0, abi::tag::Bytes};
+  return {reinterpret_cast<uintptr_t>(value.block()), 0, abi::tag::Bytes};
 }
 inline constexpr abi::ArgRecord kOmitted{0, 0, abi::tag::Omitted};
 

@@ -37,12 +37,12 @@ void exit_program(int32_t code) {
 
 void register_cleanup(abi::RoutineFn routine) {
   service<abi::RuntimeHelpFn>(Slot::RuntimeHelp)(abi::help::RegisterCleanup,
-                                                 reinterpret_cast<uint64_t>(routine), 0);
+                                                 reinterpret_cast<uintptr_t>(routine), 0);
 }
 
 void unshare_array(void** variable) {
   service<abi::RuntimeHelpFn>(Slot::RuntimeHelp)(abi::help::UnshareArray, 4,
-                                                 reinterpret_cast<uint64_t>(variable));
+                                                 reinterpret_cast<uintptr_t>(variable));
 }
 
 uint32_t load_start_window(uint32_t window_id) {
@@ -53,7 +53,7 @@ void run_message_loop() {
   service<abi::RunMessageLoopFn>(Slot::RunMessageLoop)(0);
 }
 
-uint64_t call_dll(uint32_t index, std::initializer_list<uint64_t> words) {
+uintptr_t call_dll(uint32_t index, std::initializer_list<uintptr_t> words) {
   return service<abi::CallDllFunctionFn>(Slot::CallDllFunction)(
       index, static_cast<uint32_t>(words.size()), words.begin());
 }

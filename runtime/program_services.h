@@ -29,6 +29,6 @@ uint32_t load_start_window(uint32_t window_id);
 void run_message_loop();
 
 // Calls declared function `index` with one pointer-sized word per argument.
-uint64_t call_dll(uint32_t index, std::initializer_list<uint64_t> words);
+uintptr_t call_dll(uint32_t index, std::initializer_list<uintptr_t> words);
 
 }  // namespace rt

@@ -31,7 +31,7 @@ Text read_text_property(ControlRef control, uint32_t property) {
 }
 
 void write_text_property(ControlRef control, uint32_t property, TextView value) {
-  write_property(control, property, reinterpret_cast<uint64_t>(value.c_str()));
+  write_property(control, property, reinterpret_cast<uintptr_t>(value.c_str()));
 }
 
 void write_int_property(ControlRef control, uint32_t property, int32_t value) {
@@ -39,7 +39,7 @@ void write_int_property(ControlRef control, uint32_t property, int32_t value) {
 }
 
 void write_bytes_property(ControlRef control, uint32_t property, BytesView value) {
-  write_property(control, property, reinterpret_cast<uint64_t>(value.block()));
+  write_property(control, property, reinterpret_cast<uintptr_t>(value.block()));
 }
 
 void show_message(TextView text) {

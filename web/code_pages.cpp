@@ -61,7 +61,7 @@ rt::Text Utf16ToMultiByte(rt::BytesView units, std::optional<uint32_t> code_page
   if (source == 0) {
     return {};
   }
-  const uint64_t from = word(units.data());
+  const uintptr_t from = word(units.data());
   const int32_t needed =
       call_int(Dll::WideCharToMultiByte, {page, 0, from, int_word(source), 0, 0, 0, 0});
   const int32_t size = 2 * needed;
@@ -76,7 +76,7 @@ rt::Text Utf16ToMultiByte(rt::BytesView units, std::optional<uint32_t> code_page
 }
 
 rt::Text Big5ToGbk(rt::TextView text) {
-  const uint64_t from = word(text.c_str());
+  const uintptr_t from = word(text.c_str());
   const int32_t units =
       call_int(Dll::MultiByteToWideChar, {kCodePageBig5, 0, from, int_word(kWholeText), 0, 0});
   const rt::Bytes wide = rt::zero_bytes(2 * units);
@@ -86,7 +86,7 @@ rt::Text Big5ToGbk(rt::TextView text) {
   }
   // The empty text as the default character: what GBK cannot hold becomes a
   // zero byte, and the result ends before it.
-  const uint64_t default_char = word(konst::text(konst::Const::Empty).c_str());
+  const uintptr_t default_char = word(konst::text(konst::Const::Empty).c_str());
   const int32_t needed =
       call_int(Dll::WideCharToMultiByteDefaultChar,
                {kCodePageGbk, 0, word(wide.data()), int_word(units), 0, 0, default_char, 0});

@@ -9,21 +9,21 @@
 
 namespace web {
 
-inline uint64_t word(const void* p) {
+inline uintptr_t word(const void* p) {
   return reinterpret_cast<uintptr_t>(p);
 }
 
 // A 32-bit integer argument as its 32-bit pattern, as a register would hold it.
-inline uint64_t int_word(int32_t value) {
+inline uintptr_t int_word(int32_t value) {
   return static_cast<uint32_t>(value);
 }
 
-inline uint64_t call(program::Dll function, std::initializer_list<uint64_t> words) {
+inline uintptr_t call(program::Dll function, std::initializer_list<uintptr_t> words) {
   return rt::call_dll(static_cast<uint32_t>(function), words);
 }
 
 // The function's 32-bit int result.
-inline int32_t call_int(program::Dll function, std::initializer_list<uint64_t> words) {
+inline int32_t call_int(program::Dll function, std::initializer_list<uintptr_t> words) {
   return static_cast<int32_t>(static_cast<uint32_t>(call(function, words)));
 }
 

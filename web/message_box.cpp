@@ -8,7 +8,7 @@ namespace web {
 
 int32_t ShowMessageBox(const MessageBoxOptions& options) {
   using program::Dll;
-  uint64_t owner = 0;
+  uintptr_t owner = 0;
   if (options.owner) {
     owner = *options.owner;
   } else {
@@ -18,7 +18,7 @@ int32_t ShowMessageBox(const MessageBoxOptions& options) {
   }
   const rt::TextView message = options.message.value_or(konst::text(konst::Const::Empty));
   const rt::TextView title = options.title.value_or(konst::text(konst::Const::FriendlyReminder));
-  const uint64_t result =
+  const uintptr_t result =
       rt::call_dll(static_cast<uint32_t>(Dll::MessageBoxA),
                    {owner, reinterpret_cast<uintptr_t>(message.c_str()),
                     reinterpret_cast<uintptr_t>(title.c_str()), options.style.value_or(0)});

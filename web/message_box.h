@@ -14,14 +14,14 @@ struct MessageBoxOptions {
   std::optional<rt::TextView> message;  // left out: empty
   std::optional<uint32_t> style;        // left out: 0, one OK button
   std::optional<rt::TextView> title;    // left out: "友情提醒"
-  std::optional<uint64_t> owner;        // left out: the program's own visible window
+  std::optional<uintptr_t> owner;       // left out: the program's own visible window
 };
 
 // The MessageBoxA result minus 1: OK 0, Cancel 1, ... and -1 when no box could be shown.
 int32_t ShowMessageBox(const MessageBoxOptions& options);
 
 // The first visible top-level window of the process, or 0.
-uint64_t FindOwnWindow(uint32_t process_id);
+uintptr_t FindOwnWindow(uint32_t process_id);
 
 // Replaces the array block in `*list` (which it owns, records and texts
 // included, or the shared empty array) with one record per visible top-level

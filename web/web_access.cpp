@@ -39,7 +39,7 @@ rt::TextView k(Const c) {
 // call are declared in opening order and so closed in the reverse order.
 class InternetHandle {
  public:
-  explicit InternetHandle(uint64_t handle) : handle_(handle) {}
+  explicit InternetHandle(uintptr_t handle) : handle_(handle) {}
   InternetHandle(const InternetHandle&) = delete;
   InternetHandle& operator=(const InternetHandle&) = delete;
   ~InternetHandle() {
@@ -47,11 +47,11 @@ class InternetHandle {
       call(Dll::InternetCloseHandle, {handle_});
     }
   }
-  uint64_t get() const { return handle_; }
+  uintptr_t get() const { return handle_; }
   explicit operator bool() const { return handle_ != 0; }
 
  private:
-  uint64_t handle_;
+  uintptr_t handle_;
 };
 
 struct Request {
@@ -67,9 +67,9 @@ struct Reply {
   rt::Text raw_headers;
 };
 
-uint64_t open_internet(rt::TextView proxy) {
-  const uint64_t agent = word(k(Const::UserAgent).c_str());
-  const uint64_t empty = word(k(Const::Empty).c_str());
+uintptr_t open_internet(rt::TextView proxy) {
+  const uintptr_t agent = word(k(Const::UserAgent).c_str());
+  const uintptr_t empty = word(k(Const::Empty).c_str());
   if (rt::remove_spaces(proxy).empty()) {
     return call(Dll::InternetOpenA, {agent, kOpenDirect, empty, empty, 0});
   }
@@ -81,7 +81,7 @@ uint64_t open_internet(rt::TextView proxy) {
 // handled before every read. The result grows in amortised linear time. A
 // read that fails (a reset connection) and a body too large for a byte set
 // give the empty set rather than a cut reply that looks whole.
-rt::Bytes read_body(uint64_t request) {
+rt::Bytes read_body(uintptr_t request) {
   GrowingBytes result;
   for (;;) {
     const rt::Bytes buffer = rt::zero_bytes(kChunk);
@@ -102,10 +102,10 @@ rt::Bytes read_body(uint64_t request) {
 
 // Headers that do not fit the first buffer are asked for again with the size
 // the query reports, so that a long reply still gives up its cookies.
-rt::Text raw_reply_headers(uint64_t request) {
+rt::Text raw_reply_headers(uintptr_t request) {
   uint32_t length = kHeaderBuffer;
   rt::Text buffer = rt::blank_text(kHeaderBuffer);
-  const uint64_t done = call(
+  const uintptr_t done = call(
       Dll::HttpQueryInfoA, {request, kQueryRawHeadersCrLf, word(buffer.data()), word(&length), 0});
   if (done == 0 && length > kHeaderBuffer && length <= kHeaderBufferLimit) {
     buffer = rt::blank_text(static_cast<int32_t>(length));
@@ -116,7 +116,7 @@ rt::Text raw_reply_headers(uint64_t request) {
 }
 
 Reply exchange(const Request& r) {
-  const uint64_t empty = word(k(Const::Empty).c_str());
+  const uintptr_t empty = word(k(Const::Empty).c_str());
   const InternetHandle internet(open_internet(r.proxy));
   if (!internet) {
     return {};

@@ -17,11 +17,11 @@ constexpr size_t kArrayHeader = 8;  // one dimension: {u32 1, u32 size}
 constexpr int32_t kTitleLength = 256;
 constexpr int32_t kClassNameLength = 50;
 
-uint64_t word(const void* p) {
+uintptr_t word(const void* p) {
   return reinterpret_cast<uintptr_t>(p);
 }
 
-uint64_t call(Dll function, std::initializer_list<uint64_t> words) {
+uintptr_t call(Dll function, std::initializer_list<uintptr_t> words) {
   return rt::call_dll(static_cast<uint32_t>(function), words);
 }
 
@@ -44,9 +44,9 @@ void append(void*& list, abi::WindowRecord* record) {
 }
 
 // A buffer the function fills; it is already zero-terminated after `length` bytes.
-char* window_text(Dll function, uint64_t window, int32_t length) {
+char* window_text(Dll function, uintptr_t window, int32_t length) {
   rt::Text buffer = rt::blank_text(length);
-  call(function, {window, word(buffer.data()), static_cast<uint64_t>(length)});
+  call(function, {window, word(buffer.data()), static_cast<uintptr_t>(length)});
   return buffer.release();
 }
 
@@ -75,10 +75,10 @@ uint32_t ListVisibleWindows(void** list) {
   return static_cast<uint32_t>(rt::element_count(*list));
 }
 
-uint64_t FindOwnWindow(uint32_t process_id) {
+uintptr_t FindOwnWindow(uint32_t process_id) {
   void* list = const_cast<uint8_t*>(konst::address(konst::Const::EmptyArray));
   const uint32_t count = ListVisibleWindows(&list);
-  uint64_t found = 0;
+  uintptr_t found = 0;
   for (uint32_t i = 0; i < count && found == 0; ++i) {
     if (record_at(list, i)->process_id == process_id) {
       found = record_at(list, i)->window;

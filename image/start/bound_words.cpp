@@ -11,15 +11,17 @@ namespace {
 
 BoundWords g_bound;
 
-uint64_t word_at(const uint8_t* image, uint32_t offset) {
+// Bound words are stored in 64-bit fields whatever the target; on a 32-bit
+// target the upper half is zero.
+uintptr_t word_at(const uint8_t* image, uint32_t offset) {
   uint64_t word;
   std::memcpy(&word, image + offset, sizeof word);  // words need not be aligned
-  return word;
+  return static_cast<uintptr_t>(word);
 }
 
 template <typename T>
 T pointer_at(const uint8_t* image, uint32_t offset) {
-  return reinterpret_cast<T>(static_cast<uintptr_t>(word_at(image, offset)));
+  return reinterpret_cast<T>(word_at(image, offset));
 }
 
 }  // namespace

@@ -15,7 +15,7 @@ struct BoundWords {
   const uint8_t* const_base = nullptr;
   void** window_list = nullptr;  // the variable itself, which holds an array block
   abi::RoutineFn release_globals = nullptr;
-  uint64_t enum_windows_callback = 0;  // entry word handed to EnumWindows
+  uintptr_t enum_windows_callback = 0;  // entry word handed to EnumWindows
   uint32_t start_window_id = 0;
   rt::SlotWords slot_words{};
 };

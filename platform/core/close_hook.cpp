@@ -1,11 +1,11 @@
 #include "platform/core/close_hook.h"
 
-#include <QTimer>
 #include <charconv>
 #include <cstdlib>
 #include <optional>
 #include <string_view>
 
+#include "platform/core/close_timer.h"
 #include "platform/core/commands/command_table.h"
 #include "platform/core/window/window_api.h"
 
@@ -41,7 +41,7 @@ uint32_t load_start_window(uint32_t window_id) {
   // The created event has run by now, so 0 closes the window as soon as the
   // message loop starts.
   if (const auto ms = close_delay()) {
-    QTimer::singleShot(*ms, &close_start_window);
+    run_after(*ms, &close_start_window);
   }
   return result;
 }

@@ -61,6 +61,12 @@ void run_program(void* image) {
 
 }  // namespace
 
-extern "C" __attribute__((visibility("default"))) abi::RuntimeEntryFn GetNewSock(uint32_t key) {
+#ifdef _WIN32
+#define LYB_RUNTIME_EXPORT __declspec(dllexport)
+#else
+#define LYB_RUNTIME_EXPORT __attribute__((visibility("default")))
+#endif
+
+extern "C" LYB_RUNTIME_EXPORT abi::RuntimeEntryFn GetNewSock(uint32_t key) {
   return key == abi::kGetNewSockKey ? &run_program : nullptr;
 }

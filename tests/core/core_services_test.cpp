@@ -9,6 +9,7 @@
 #include "platform/core/commands/command_table.h"
 #include "platform/core/errors/errors.h"
 #include "platform/core/memory/memory.h"
+#include "tests/support/death_regex.h"
 
 namespace {
 
@@ -73,7 +74,7 @@ TEST_F(MemoryTest, ResizingAConstantCopiesIt) {
 TEST(MemoryDeathTest, ExhaustionEndsTheProcess) {
   EXPECT_EXIT(core::alloc_memory(std::numeric_limits<size_t>::max()),
               ::testing::ExitedWithCode(core::kFatalErrorStatus),
-              "internal error: out of memory: cannot allocate [0-9]+ bytes");
+              "internal error: out of memory: cannot allocate " LYB_DIGITS_RE " bytes");
 }
 
 struct ErrorRow {
@@ -161,6 +162,25 @@ TEST(CommandTable, OmittedOptionalArgumentsTakeDefaults) {
   // Null texts read as the empty text.
   const abi::ArgRecord null_text[] = {{0, 0, abi::tag::Text}};
   EXPECT_EQ(core::call_core_command(abi::cmd::TextLength, 1, null_text).value, 0u);
+}
+
+// 1.0 is 0x3FF0000000000000 and -0.1 is 0xBFB999999999999A in IEEE 754.
+TEST(FloatRecord, KeepsAllSixtyFourBitsWhateverTheWordSize) {
+  const abi::ArgRecord one = abi::float_record(1.0);
+  const abi::ArgRecord tenth = abi::float_record(-0.1);
+  if constexpr (abi::kWordIs64Bits) {
+    EXPECT_EQ(uint64_t{one.value}, 0x3FF0000000000000u);
+    EXPECT_EQ(one.high, 0u);
+    EXPECT_EQ(uint64_t{tenth.value}, 0xBFB999999999999Au);
+  } else {
+    EXPECT_EQ(uint64_t{one.value}, 0u);
+    EXPECT_EQ(one.high, 0x3FF00000u);
+    EXPECT_EQ(uint64_t{tenth.value}, 0x9999999Au);
+    EXPECT_EQ(tenth.high, 0xBFB99999u);
+  }
+  EXPECT_EQ(one.tag, abi::tag::Float);
+  EXPECT_EQ(abi::float_of(tenth), -0.1);
+  EXPECT_EQ(abi::float_of(abi::float_record(-2.5e-300)), -2.5e-300);
 }
 
 }  // namespace

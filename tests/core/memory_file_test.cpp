@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "runtime/memory_file.h"
+#include "tests/support/death_regex.h"
 #include "tests/support/runtime_fixture.h"
 
 namespace {
@@ -77,8 +78,8 @@ TEST_F(RuntimeFixture, FilesAreSeparateAndNumbersNotReused) {
 TEST_F(RuntimeFixture, ClosedFileIsAnInternalFault) {
   const int32_t number = rt::open_memory_file();
   rt::close_file(number);
-  EXPECT_DEATH(rt::read_line(number), "ReadLine: file [0-9]+ is not open");
-  EXPECT_DEATH(rt::close_file(number), "CloseFile: file [0-9]+ is not open");
+  EXPECT_DEATH(rt::read_line(number), "ReadLine: file " LYB_DIGITS_RE " is not open");
+  EXPECT_DEATH(rt::close_file(number), "CloseFile: file " LYB_DIGITS_RE " is not open");
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ struct Seen {
   uint32_t selector = 0;
   uint32_t command = 0;
   std::vector<abi::ArgRecord> args;
-  std::vector<uint64_t> words;
+  std::vector<uintptr_t> words;
   std::vector<std::string> texts;
 };
 Seen g_seen;
@@ -95,20 +95,20 @@ TEST_F(RoutingTest, LibraryCommandsNameLibraryAndCommand) {
 
 TEST_F(RoutingTest, PropertiesGoThroughTheirSlots) {
   services().write_property = [](uint32_t window, uint32_t control, uint32_t property,
-                                 int32_t index, uint64_t value, uint32_t high) {
-    g_seen.words = {window, control, property, static_cast<uint64_t>(index), value, high};
+                                 int32_t index, uintptr_t value, uint32_t high) {
+    g_seen.words = {window, control, property, static_cast<uintptr_t>(index), value, high};
   };
   rt::write_int_property(kEditBox, abi::property::Content, -2);
   EXPECT_EQ(g_seen.words,
-            (std::vector<uint64_t>{abi::kMainWindowId, 0x16010007, abi::property::Content,
-                                   static_cast<uint64_t>(-1), 0xfffffffe, 0}));
+            (std::vector<uintptr_t>{abi::kMainWindowId, 0x16010007, abi::property::Content,
+                                    static_cast<uintptr_t>(-1), 0xfffffffe, 0}));
   rt::write_text_property(kEditBox, abi::property::Content, "138");
   EXPECT_STREQ(reinterpret_cast<const char*>(g_seen.words[4]), "138");
 
   services().read_property = [](uint32_t, uint32_t, uint32_t, int32_t) {
     auto* block = static_cast<char*>(core::alloc_memory(6));
     std::memcpy(block, " 138 ", 6);
-    return abi::ArgRecord{reinterpret_cast<uint64_t>(block), 0, abi::tag::Text};
+    return abi::ArgRecord{reinterpret_cast<uintptr_t>(block), 0, abi::tag::Text};
   };
   const rt::Text content = rt::read_text_property(kEditBox, abi::property::Content);
   EXPECT_EQ(content.view(), " 138 ");
@@ -123,14 +123,14 @@ TEST_F(RoutingTest, PropertyThatIsNoTextIsRuntimeError5) {
 }
 
 TEST_F(RoutingTest, DllCallsPassEveryWord) {
-  services().call_dll_function = [](uint32_t index, uint32_t count, const uint64_t* words) {
+  services().call_dll_function = [](uint32_t index, uint32_t count, const uintptr_t* words) {
     g_seen.selector = index;
     g_seen.words.assign(words, words + count);
-    return uint64_t{77};
+    return uintptr_t{77};
   };
-  EXPECT_EQ(rt::call_dll(12, {0, 0x1234, 0xffffffffffffffff}), 77u);
+  EXPECT_EQ(rt::call_dll(12, {0, 0x1234, UINTPTR_MAX}), 77u);
   EXPECT_EQ(g_seen.selector, 12u);
-  EXPECT_EQ(g_seen.words, (std::vector<uint64_t>{0, 0x1234, 0xffffffffffffffff}));
+  EXPECT_EQ(g_seen.words, (std::vector<uintptr_t>{0, 0x1234, UINTPTR_MAX}));
   rt::call_dll(3, {});
   EXPECT_TRUE(g_seen.words.empty());
 }
@@ -138,18 +138,18 @@ TEST_F(RoutingTest, DllCallsPassEveryWord) {
 void cleanup_routine() {}
 
 TEST_F(RoutingTest, LifeCycleServices) {
-  services().runtime_help = [](uint32_t function, uint64_t a, uint64_t b) {
+  services().runtime_help = [](uint32_t function, uintptr_t a, uintptr_t b) {
     g_seen.selector = function;
     g_seen.words = {a, b};
-    return uint64_t{0};
+    return uintptr_t{0};
   };
   rt::register_cleanup(cleanup_routine);
   EXPECT_EQ(g_seen.selector, abi::help::RegisterCleanup);
-  EXPECT_EQ(g_seen.words[0], reinterpret_cast<uint64_t>(&cleanup_routine));
+  EXPECT_EQ(g_seen.words[0], reinterpret_cast<uintptr_t>(&cleanup_routine));
   void* window_list = nullptr;
   rt::unshare_array(&window_list);
   EXPECT_EQ(g_seen.selector, abi::help::UnshareArray);
-  EXPECT_EQ(g_seen.words, (std::vector<uint64_t>{4, reinterpret_cast<uint64_t>(&window_list)}));
+  EXPECT_EQ(g_seen.words, (std::vector<uintptr_t>{4, reinterpret_cast<uintptr_t>(&window_list)}));
 
   services().load_start_window = [](uint32_t id) { return id + 1; };
   EXPECT_EQ(rt::load_start_window(abi::kMainWindowId), abi::kMainWindowId + 1);

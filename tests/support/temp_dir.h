@@ -4,6 +4,7 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <random>
 #include <string>
 #include <system_error>
 
@@ -11,10 +12,20 @@ namespace test_support {
 
 class TempDir {
  public:
+  // A new directory of a random name (mode 0700 where modes exist), as
+  // mkdtemp makes one; portable so the same tests run on Windows.
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "lyb-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) {
-      path_ = pattern;
+    std::error_code error;
+    const std::filesystem::path base = std::filesystem::temp_directory_path(error);
+    std::random_device seed;
+    std::mt19937_64 random(seed());
+    for (int attempt = 0; attempt < 100 && path_.empty() && !error; ++attempt) {
+      const std::filesystem::path candidate = base / ("lyb-test-" + std::to_string(random()));
+      if (std::filesystem::create_directory(candidate, error)) {
+        std::filesystem::permissions(candidate, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::replace, error);
+        path_ = candidate;
+      }
     }
   }
   TempDir(const TempDir&) = delete;
@@ -39,19 +50,35 @@ class ScopedEnv {
       old_ = old;
       had_old_ = true;
     }
-    setenv(name, value.c_str(), 1);
+    set(name, value.c_str());
   }
   ScopedEnv(const ScopedEnv&) = delete;
   ScopedEnv& operator=(const ScopedEnv&) = delete;
   ~ScopedEnv() {
     if (had_old_) {
-      setenv(name_, old_.c_str(), 1);
+      set(name_, old_.c_str());
     } else {
-      unsetenv(name_);
+      unset(name_);
     }
   }
 
  private:
+#ifdef _WIN32
+  static void set(const char* name, const char* value) {
+    _putenv_s(name, value);
+  }
+  static void unset(const char* name) {
+    _putenv_s(name, "");
+  }
+#else
+  static void set(const char* name, const char* value) {
+    setenv(name, value, 1);
+  }
+  static void unset(const char* name) {
+    unsetenv(name);
+  }
+#endif
+
   const char* name_;
   std::string old_;
   bool had_old_ = false;

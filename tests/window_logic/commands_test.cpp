@@ -5,6 +5,7 @@
 #include "platform/core/commands/command_table.h"
 #include "platform/core/window/window_api.h"
 #include "platform/support/library_commands.h"
+#include "tests/support/drive_c.h"
 #include "tests/support/temp_dir.h"
 #include "tests/window_logic/fake_desktop.h"
 #include "tests/window_logic/logic_fixture.h"
@@ -86,7 +87,7 @@ TEST_F(Commands, OpenLinkAndOpenUrlHandTheSameTargetsToTheDesktop) {
     const abi::ArgRecord url[] = {text_arg(target)};
     EXPECT_EQ(support::call_library_command(4, 0xe0, 1, url).value, 1u);
   }
-  const std::string file = "file " + (data_.path() / "winapi/drive_c/help.html").string();
+  const std::string file = "file " + (test_support::drive_c(data_.path()) / "help.html").string();
   EXPECT_EQ(desktop().opened,
             (std::vector<std::string>{"url http://127.0.0.1:1/a?b=c",
                                       "url http://127.0.0.1:1/a?b=c", file, file}));
@@ -97,14 +98,16 @@ TEST_F(Commands, OpenLinkAndOpenUrlHandTheSameTargetsToTheDesktop) {
 }
 
 TEST_F(Commands, ConvertImageFileReadsTheMappedSourceAndWritesTheMappedTarget) {
-  std::filesystem::create_directories(data_.path() / "winapi/drive_c");
-  std::ofstream(data_.path() / "winapi/drive_c/010.png", std::ios::binary) << "12345";
+  const std::filesystem::path drive = test_support::drive_c(data_.path());
+  std::filesystem::create_directories(drive);
+  std::ofstream(drive / "010.png", std::ios::binary) << "12345";
   const abi::ArgRecord args[] = {text_arg("c:\\010.png"), text_arg("c:\\010.bmp")};
   EXPECT_EQ(support::call_library_command(2, 4, 2, args).value, 1u);
   desktop().picture_ok = false;
   EXPECT_EQ(support::call_library_command(2, 4, 2, args).value, 0u);
-  const std::string converted = "5 -> " + (data_.path() / "winapi/drive_c/010.bmp").string();
+  const std::string converted = "5 -> " + (drive / "010.bmp").string();
   EXPECT_EQ(desktop().converted, (std::vector<std::string>{converted, converted}));
+  std::filesystem::remove(drive / "010.png");
 }
 
 using CommandFaults = Commands;

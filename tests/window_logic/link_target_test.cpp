@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/support/link_target.h"
+#include "tests/support/drive_c.h"
 #include "tests/support/temp_dir.h"
 
 namespace window_logic_test {
@@ -12,13 +13,13 @@ using support::LinkTarget;
 struct TargetRow {
   const char* target;  // GBK
   LinkTarget::Kind kind;
-  const char* expected;  // the URL, or the path below XDG_DATA_HOME/winapi/drive_c
+  const char* expected;  // the URL, or the path below drive C (UTF-8)
 };
 
 TEST(LinkTarget, SchemesOfTwoLettersOrMoreAreAddresses) {
   test_support::TempDir data;
   test_support::ScopedEnv env("XDG_DATA_HOME", data.path().string());
-  const auto drive = data.path() / "winapi/drive_c";
+  const auto drive = test_support::drive_c(data.path());
   const TargetRow rows[] = {
       {"http://127.0.0.1:1/go?pid=1&eventid=2", LinkTarget::Kind::Url,
        "http://127.0.0.1:1/go?pid=1&eventid=2"},
@@ -37,7 +38,7 @@ TEST(LinkTarget, SchemesOfTwoLettersOrMoreAreAddresses) {
     if (row.kind == LinkTarget::Kind::Url) {
       EXPECT_EQ(got.url, row.expected) << row.target;
     } else if (row.expected != nullptr) {
-      EXPECT_EQ(got.file, drive / row.expected) << row.target;
+      EXPECT_EQ(got.file, drive / test_support::utf8_path(row.expected)) << row.target;
     }
   }
 }

@@ -31,8 +31,8 @@ bool waits_on_network(const winapi::DllExport& fn) {
 struct State {
   std::vector<DeclaredFunction> declarations;
   std::string directory;
-  std::map<std::string, dll_host::LibraryHandle> libraries;       // by file; null: missing
-  std::vector<std::optional<const winapi::DllExport*>> resolved;  // null export: a no-op
+  std::map<std::string, dll_host::LibraryHandle> libraries;        // by file; null: missing
+  std::vector<std::optional<const dll_host::Function*>> resolved;  // null: a no-op
 };
 
 State& state() {
@@ -48,13 +48,13 @@ const dll_host::Library* library(const std::string& file) {
   return it->second.get();
 }
 
-const winapi::DllExport* resolve(const DeclaredFunction& d) {
+const dll_host::Function* resolve(const DeclaredFunction& d) {
   bool one_missing = false;
   for (const std::string& file : dll_host::library_files(d.library, state().directory)) {
     const dll_host::Library* lib = library(file);
     if (lib == nullptr) {
       one_missing = true;
-    } else if (const winapi::DllExport* fn = dll_host::find(*lib, d.function)) {
+    } else if (const dll_host::Function* fn = dll_host::find(*lib, d.function)) {
       return fn;
     }
   }
@@ -115,7 +115,7 @@ uintptr_t call_dll_function(uint32_t index, uint32_t word_count, const uintptr_t
   if (!s.resolved[index]) {
     s.resolved[index] = resolve(s.declarations[index]);
   }
-  const winapi::DllExport* fn = *s.resolved[index];
+  const dll_host::Function* fn = *s.resolved[index];
   if (fn == nullptr) {
     return 0;
   }
@@ -124,8 +124,8 @@ uintptr_t call_dll_function(uint32_t index, uint32_t word_count, const uintptr_t
                                           ? call_waiting(s.declarations[index], *fn, args)
                                           : dll_host::call(*fn, args);
   if (result.own_words != word_count) {
-    std::fprintf(stderr, "krnln: %s takes %u argument words, the call passed %u\n", fn->name,
-                 result.own_words, word_count);
+    std::fprintf(stderr, "krnln: %s takes %u argument words, the call passed %u\n",
+                 s.declarations[index].function.c_str(), result.own_words, word_count);
     core::report_runtime_error(abi::error::DllStackChanged);
   }
   return result.value;

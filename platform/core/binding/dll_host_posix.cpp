@@ -8,12 +8,17 @@
 #include <filesystem>
 
 #include "platform/core/binding/dll_host.h"
+#include "platform/winapi/base/dll_export_table.h"
 
 namespace binding::dll_host {
 
+struct Function {
+  const winapi::DllExport* row;
+};
+
 struct Library {
   void* handle;
-  const winapi::DllExportTable* exports;
+  std::vector<Function> functions;  // one per row of the export table
 };
 
 namespace {
@@ -76,26 +81,30 @@ LibraryHandle open_library(const std::string& file) {
   }
   const auto get =
       reinterpret_cast<winapi::GetDllExportsFn>(dlsym(handle, winapi::kDllExportTableSymbol));
-  return LibraryHandle(new Library{handle, get != nullptr ? get() : nullptr});
+  auto library = LibraryHandle(new Library{handle, {}});
+  if (const winapi::DllExportTable* table = get != nullptr ? get() : nullptr) {
+    for (size_t i = 0; i < table->count; ++i) {
+      library->functions.push_back({&table->entries[i]});
+    }
+  }
+  return library;
 }
 
-const winapi::DllExport* find(const Library& library, std::string_view function) {
-  if (library.exports == nullptr) {
-    return nullptr;
-  }
-  for (size_t i = 0; i < library.exports->count; ++i) {
-    if (function == library.exports->entries[i].name) {
-      return &library.exports->entries[i];
+const Function* find(const Library& library, std::string_view function) {
+  for (const Function& f : library.functions) {
+    if (function == f.row->name) {
+      return &f;
     }
   }
   return nullptr;
 }
 
-CallResult call(const winapi::DllExport& function, std::span<const uintptr_t> words) {
-  if (words.size() != function.words) {
-    return {0, function.words};
+CallResult call(const Function& function, std::span<const uintptr_t> words) {
+  const winapi::DllExport& row = *function.row;
+  if (words.size() != row.words) {
+    return {0, row.words};
   }
-  return {function.thunk(words.data()), function.words};
+  return {row.thunk(words.data()), row.words};
 }
 
 void* find_program_routine(std::string_view name) {

@@ -54,7 +54,7 @@ abi::ArgRecord zero_bytes(Args args) {
   std::memset(block, 0, size);
   const abi::BytesHeader header{1, static_cast<uint32_t>(count)};
   std::memcpy(block, &header, sizeof header);
-  return {reinterpret_cast<uint64_t>(block), 0, abi::tag::Bytes};
+  return {reinterpret_cast<uintptr_t>(block), 0, abi::tag::Bytes};
 }
 
 constexpr CommandEntry kEntries[] = {

@@ -104,7 +104,7 @@ abi::ArgRecord text_result(std::string_view text) {
   if (!text.empty()) {
     std::memcpy(block, text.data(), text.size());
   }
-  return {reinterpret_cast<uint64_t>(block), 0, abi::tag::Text};
+  return {reinterpret_cast<uintptr_t>(block), 0, abi::tag::Text};
 }
 
 abi::ArgRecord bytes_result(std::span<const uint8_t> data) {
@@ -118,11 +118,11 @@ abi::ArgRecord bytes_result(std::span<const uint8_t> data) {
   const abi::BytesHeader header{1, static_cast<uint32_t>(data.size())};
   std::memcpy(block, &header, sizeof header);
   std::memcpy(block + abi::kBytesHeaderSize, data.data(), data.size());
-  return {reinterpret_cast<uint64_t>(block), 0, abi::tag::Bytes};
+  return {reinterpret_cast<uintptr_t>(block), 0, abi::tag::Bytes};
 }
 
 abi::ArgRecord int_result(int64_t value) {
-  return {static_cast<uint64_t>(value), 0, abi::tag::Int};
+  return {static_cast<uintptr_t>(value), 0, abi::tag::Int};
 }
 
 abi::ArgRecord bool_result(bool value) {
@@ -130,7 +130,7 @@ abi::ArgRecord bool_result(bool value) {
 }
 
 abi::ArgRecord float_result(double value) {
-  return {std::bit_cast<uint64_t>(value), 0, abi::tag::Float};
+  return abi::float_record(value);
 }
 
 abi::ArgRecord no_result() {

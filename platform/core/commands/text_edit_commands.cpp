@@ -42,7 +42,7 @@ abi::ArgRecord blank_text(Args args) {
   const size_t size = count > 0 ? static_cast<size_t>(count) : 0;
   char* block = new_text_block(size);
   std::memset(block, ' ', size);
-  return {reinterpret_cast<uint64_t>(block), 0, abi::tag::Text};
+  return {reinterpret_cast<uintptr_t>(block), 0, abi::tag::Text};
 }
 
 // The third argument says whether letter case matters (false when omitted).
@@ -64,11 +64,11 @@ abi::ArgRecord split_text(Args args) {
   std::memcpy(block, &header, sizeof header);
   uint8_t* slot = block + sizeof header;
   for (const std::string_view piece : pieces) {
-    const uint64_t text = text_result(piece).value;
+    const uintptr_t text = text_result(piece).value;
     std::memcpy(slot, &text, sizeof(char*));
     slot += sizeof(char*);
   }
-  return {reinterpret_cast<uint64_t>(block), 0, abi::tag::None};
+  return {reinterpret_cast<uintptr_t>(block), 0, abi::tag::None};
 }
 
 constexpr CommandEntry kEntries[] = {

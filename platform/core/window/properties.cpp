@@ -13,17 +13,17 @@ namespace {
 
 // A written value is the word the program passes: a text or byte-set pointer
 // (null meaning empty) or a 32-bit integer.
-std::string_view text_at(uint64_t value) {
+std::string_view text_at(uintptr_t value) {
   const auto* text = reinterpret_cast<const char*>(static_cast<uintptr_t>(value));
   return text ? std::string_view(text) : std::string_view();
 }
 
-std::span<const uint8_t> bytes_at(uint64_t value) {
+std::span<const uint8_t> bytes_at(uintptr_t value) {
   return byte_set_data(reinterpret_cast<const void*>(static_cast<uintptr_t>(value)),
                        "WriteProperty picture");
 }
 
-int32_t int_value(uint64_t value) {
+int32_t int_value(uintptr_t value) {
   return static_cast<int32_t>(static_cast<uint32_t>(value));
 }
 
@@ -32,7 +32,7 @@ Backend& backend() {
 }
 
 using Reader = abi::ArgRecord (*)(LiveControl&);
-using Writer = void (*)(LiveControl&, uint64_t value);
+using Writer = void (*)(LiveControl&, uintptr_t value);
 
 struct PropertyRow {
   uint32_t kind;
@@ -44,44 +44,44 @@ struct PropertyRow {
 const PropertyRow kProperties[] = {
     {abi::kind::EditBox, abi::property::Content,
      [](LiveControl& c) { return text_result(backend().text(c.handle)); },
-     [](LiveControl& c, uint64_t v) { backend().set_text(c.handle, text_at(v)); }},
+     [](LiveControl& c, uintptr_t v) { backend().set_text(c.handle, text_at(v)); }},
     {abi::kind::Label, abi::property::Content, [](LiveControl& c) { return text_result(c.text); },
-     [](LiveControl& c, uint64_t v) {
+     [](LiveControl& c, uintptr_t v) {
        c.text = text_at(v);
        backend().set_text(c.handle, c.text);
      }},
     {abi::kind::Timer, abi::property::Content,
      [](LiveControl& c) { return int_result(c.interval_ms); },
-     [](LiveControl& c, uint64_t v) {
+     [](LiveControl& c, uintptr_t v) {
        // 0 (or less) stops the timer; any other value starts it afresh.
        c.interval_ms = std::max(int_value(v), 0);
        backend().set_timer(c.handle, c.interval_ms);
      }},
     {abi::kind::Button, abi::property::Disabled,
      [](LiveControl& c) { return bool_result(c.disabled); },
-     [](LiveControl& c, uint64_t v) {
+     [](LiveControl& c, uintptr_t v) {
        c.disabled = int_value(v) != 0;
        backend().set_enabled(c.handle, !c.disabled);
      }},
     {abi::kind::PictureBox, abi::property::Picture,
      [](LiveControl& c) { return bytes_result(c.picture); },
-     [](LiveControl& c, uint64_t v) {
+     [](LiveControl& c, uintptr_t v) {
        const std::span<const uint8_t> bytes = bytes_at(v);
        c.picture.assign(bytes.begin(), bytes.end());
        backend().set_picture(c.handle, c.picture);
      }},
     {abi::kind::HtmlBrowserBox, abi::property::Address,
      [](LiveControl& c) { return text_result(c.text); },
-     [](LiveControl& c, uint64_t v) {
+     [](LiveControl& c, uintptr_t v) {
        c.text = text_at(v);
        backend().set_html(c.handle, c.text);
      }},
     {abi::kind::HyperlinkBox, abi::property::Address,
      [](LiveControl& c) { return text_result(c.text); },
-     [](LiveControl& c, uint64_t v) { c.text = text_at(v); }},
+     [](LiveControl& c, uintptr_t v) { c.text = text_at(v); }},
     {abi::kind::TabControl, abi::property::CurrentPage,
      [](LiveControl& c) { return int_result(backend().page(c.handle)); },
-     [](LiveControl& c, uint64_t v) {
+     [](LiveControl& c, uintptr_t v) {
        // A page that does not exist leaves the current one: the tab control
        // ignores such a request.
        if (const int32_t page = int_value(v); page >= 0 && page < c.page_count) {
@@ -115,7 +115,7 @@ abi::ArgRecord read_property(uint32_t window, uint32_t control, uint32_t propert
 }
 
 void write_property(uint32_t window, uint32_t control, uint32_t property, int32_t index,
-                    uint64_t value, uint32_t /*high*/) {
+                    uintptr_t value, uint32_t /*high*/) {
   LiveControl& c = control_for("WriteProperty", window, control);
   row_for("WriteProperty", c, control, property, index).write(c, value);
 }

@@ -28,7 +28,7 @@ void run_message_loop();
 
 abi::ArgRecord read_property(uint32_t window, uint32_t control, uint32_t property, int32_t index);
 void write_property(uint32_t window, uint32_t control, uint32_t property, int32_t index,
-                    uint64_t value, uint32_t high);
+                    uintptr_t value, uint32_t high);
 
 // ShowMessage, ProcessEvents, CloseWindow, SetFocusTo, AppendText, OpenLink.
 void register_window_commands();
