@@ -23,8 +23,8 @@ constexpr std::string_view kWaitingCalls[] = {"HttpSendRequestA", "InternetReadF
                                               "InternetQueryDataAvailable"};
 constexpr std::string_view kCloseHandle = "InternetCloseHandle";
 
-bool waits_on_network(const winapi::DllExport& fn) {
-  return std::find(std::begin(kWaitingCalls), std::end(kWaitingCalls), fn.name) !=
+bool waits_on_network(const DeclaredFunction& d) {
+  return std::find(std::begin(kWaitingCalls), std::end(kWaitingCalls), d.function) !=
          std::end(kWaitingCalls);
 }
 
@@ -67,10 +67,10 @@ const dll_host::Function* resolve(const DeclaredFunction& d) {
 }
 
 // The handle closer of the library that holds `fn`; null when it has none.
-const winapi::DllExport* closer_beside(const DeclaredFunction& d) {
+const dll_host::Function* closer_beside(const DeclaredFunction& d) {
   for (const std::string& file : dll_host::library_files(d.library, state().directory)) {
     if (const dll_host::Library* lib = library(file)) {
-      if (const winapi::DllExport* close = dll_host::find(*lib, kCloseHandle)) {
+      if (const dll_host::Function* close = dll_host::find(*lib, kCloseHandle)) {
         return close;
       }
     }
@@ -81,13 +81,13 @@ const winapi::DllExport* closer_beside(const DeclaredFunction& d) {
 // A call that waits on the network runs while the window's events go on;
 // once the program is ending it is not started and fails as a cancelled
 // call would.
-dll_host::CallResult call_waiting(const DeclaredFunction& d, const winapi::DllExport& fn,
+dll_host::CallResult call_waiting(const DeclaredFunction& d, const dll_host::Function& fn,
                                   std::span<const uintptr_t> words) {
   if (program_ending()) {
     return {0, static_cast<uint32_t>(words.size())};
   }
   dll_host::CallResult result{};
-  const winapi::DllExport* close = closer_beside(d);
+  const dll_host::Function* close = closer_beside(d);
   const uintptr_t handle = words.empty() ? 0 : words[0];
   wait_for([&] { result = dll_host::call(fn, words); },
            [close, handle] {
@@ -120,7 +120,7 @@ uintptr_t call_dll_function(uint32_t index, uint32_t word_count, const uintptr_t
     return 0;
   }
   const std::span<const uintptr_t> args(words, word_count);
-  const dll_host::CallResult result = waits_on_network(*fn)
+  const dll_host::CallResult result = waits_on_network(s.declarations[index])
                                           ? call_waiting(s.declarations[index], *fn, args)
                                           : dll_host::call(*fn, args);
   if (result.own_words != word_count) {

@@ -98,12 +98,31 @@ LRESULT Win32Backend::handle(HWND hwnd, UINT message, WPARAM wparam, LPARAM lpar
     case WM_ACTIVATE:
       activated(hwnd, LOWORD(wparam) != WA_INACTIVE && HIWORD(wparam) == 0);
       return 0;
+    case WM_SETCURSOR:
+      // Controls pass the question up to their parents first, so this
+      // answers for every control while a request waits.
+      if (busy_ && LOWORD(lparam) == HTCLIENT) {
+        SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
+      }
+      return DefWindowProcW(hwnd, message, wparam, lparam);
     case WM_CLOSE:
       ShowWindow(hwnd, SW_HIDE);
       window_closed();
       return 0;
     default:
       return DefWindowProcW(hwnd, message, wparam, lparam);
+  }
+}
+
+void Win32Backend::set_busy(bool busy) {
+  busy_ = busy;
+  SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW));
+}
+
+void Win32Backend::set_accessible_name(Handle control, std::string_view gbk_name) {
+  if (const auto* c = reinterpret_cast<const Control*>(control); c != nullptr) {
+    accessible_names_.set(c->hwnd, gbk_name);
   }
 }
 

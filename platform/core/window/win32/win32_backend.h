@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "platform/core/window/backend.h"
+#include "platform/core/window/win32/accessible_names.h"
 #include "platform/core/window/win32/controls.h"
 #include "platform/core/window/win32/gdi_handles.h"
 
@@ -31,12 +32,14 @@ class Win32Backend final : public Backend {
   void add_menu(uint32_t id, const form::MenuItemRecord& item, MenuSlot slot) override;
   Handle create(uint32_t id, const form::ControlRecord& record, Place place) override;
   void lower(Handle control) override;
+  void set_accessible_name(Handle control, std::string_view gbk_name) override;
   void show(const FocusPlan& plan) override;
 
   void run_until(const std::function<bool()>& done) override;
   void wake() override;
   void process_events() override;
   void close_window() override;
+  void set_busy(bool busy) override;
 
   std::string text(Handle edit_box) const override;
   void set_text(Handle control, std::string_view gbk_text) override;
@@ -68,6 +71,8 @@ class Win32Backend final : public Backend {
   std::pair<HWND, POINT> container(Place place) const;
 
   DWORD thread_ = GetCurrentThreadId();
+  AccessibleNames accessible_names_;
+  bool busy_ = false;  // the wait cursor stands over the whole window
   WindowOwner window_;
   SIZE client_size_{};
   IconOwner icon_;
