@@ -57,6 +57,11 @@ QString decode_page(const std::string& bytes) {
 }
 
 QColor page_background(const QString& page) {
+  // A page without a body rule (a missing page among them) needs no
+  // regular expression compiled.
+  if (!page.contains(QLatin1String("body"), Qt::CaseInsensitive)) {
+    return {};
+  }
   static const QRegularExpression body_rule(QStringLiteral("(?:^|[\\s}>,])body\\s*\\{([^}]*)\\}"),
                                             QRegularExpression::CaseInsensitiveOption);
   static const QRegularExpression background(
