@@ -1,9 +1,10 @@
-// Build-time tool: writes the main window's controls, menu and tab pages as
-// a plain C++ table, for the bare Qt program the start-up benchmark compares
-// the program with. Texts become UTF-8 here.
+// Build-time tool: writes the main window's controls, menu, tab pages, fonts
+// and icon as a plain C++ table, for the bare Qt program the start-up
+// benchmark compares the program with. Texts become UTF-8 here.
 #include <unicode/ucnv.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <variant>
@@ -55,6 +56,38 @@ std::string caption_of(const form::Properties& p) {
   return {};
 }
 
+// A control's own font, or none when it takes the window's.
+const form::Font* font_of(const form::Properties& p) {
+  if (const auto* label = std::get_if<form::LabelProps>(&p))
+    return &label->font;
+  if (const auto* button = std::get_if<form::ButtonProps>(&p))
+    return &button->font;
+  if (const auto* edit = std::get_if<form::EditBoxProps>(&p))
+    return &edit->font;
+  if (const auto* group = std::get_if<form::GroupBoxProps>(&p))
+    return &group->font;
+  return nullptr;
+}
+
+// `{face, pixel size, weight}`, or `{nullptr, 0, 0}` for the window's font.
+std::string font_entry(const form::Properties& p) {
+  const form::Font* font = font_of(p);
+  if (font == nullptr || !*font) {
+    return "{nullptr, 0, 0}";
+  }
+  const form::LogFont& f = **font;
+  return "{" + literal(utf8_of(f.face_name)) + ", " + std::to_string(std::abs(f.height)) + ", " +
+         std::to_string(f.weight) + "}";
+}
+
+std::string byte_list(const std::vector<uint8_t>& bytes) {
+  std::string out;
+  for (size_t i = 0; i < bytes.size(); ++i) {
+    out += (i % 16 == 0 ? "\n    " : " ") + std::to_string(bytes[i]) + ",";
+  }
+  return out;
+}
+
 // The page of its tab control a control sits on, or -1.
 int page_of(const form::Form& form, uint32_t id, uint32_t parent) {
   for (const form::Element& e : form.elements) {
@@ -94,7 +127,8 @@ int main(int argc, char** argv) {
     const form::Geometry& g = r->geometry;
     out << "    {" << r->properties.index() << ", " << e.id << "u, " << r->parent << "u, "
         << page_of(form, e.id, r->parent) << ", " << g.left << ", " << g.top << ", " << g.width
-        << ", " << g.height << ", " << literal(utf8_of(caption_of(r->properties))) << "},\n";
+        << ", " << g.height << ", " << literal(utf8_of(caption_of(r->properties))) << ", "
+        << font_entry(r->properties) << "},\n";
   }
   out << "};\n\ninline constexpr BareMenuItem kMenu[] = {\n";
   for (const form::Element& e : form.elements) {
@@ -102,6 +136,13 @@ int main(int argc, char** argv) {
       out << "    {" << m->level << ", " << literal(utf8_of(m->caption)) << "},\n";
     }
   }
-  out << "};\n";
+  out << "};\n\ninline constexpr unsigned char kIcon[] = {";
+  for (const form::Element& e : form.elements) {
+    const auto* r = std::get_if<form::ControlRecord>(&e.record);
+    if (const auto* window = r ? std::get_if<form::WindowProps>(&r->properties) : nullptr) {
+      out << byte_list(window->icon);
+    }
+  }
+  out << "\n};\n";
   return out ? 0 : 1;
 }

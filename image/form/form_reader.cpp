@@ -69,19 +69,24 @@ class Reader {
     }
     pos_ += n;
   }
-  void text(std::string& s, std::string_view field) {
+  // The bytes a length word counts, which must lie inside the record.
+  std::span<const uint8_t> counted(std::string_view field) {
     const size_t at = pos_;
     const uint32_t n = take_u32(field);
     if (n > remaining()) {
       fail(at, field, "counts " + std::to_string(n) + " bytes but the record ends at " + hex(end_));
     }
-    s.assign(reinterpret_cast<const char*>(bytes_.data() + pos_), n);
+    const std::span<const uint8_t> data = bytes_.subspan(pos_, n);
     pos_ += n;
+    return data;
+  }
+  void text(std::string& s, std::string_view field) {
+    const std::span<const uint8_t> data = counted(field);
+    s.assign(reinterpret_cast<const char*>(data.data()), data.size());
   }
   void blob(Bytes& b, std::string_view field) {
-    std::string s;
-    text(s, field);
-    b.assign(s.begin(), s.end());
+    const std::span<const uint8_t> data = counted(field);
+    b.assign(data.begin(), data.end());
   }
   void cstring(std::string& s, std::string_view field) {
     const auto begin = bytes_.begin() + static_cast<ptrdiff_t>(pos_);

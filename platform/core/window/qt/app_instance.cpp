@@ -2,9 +2,9 @@
 
 #include <QApplication>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <string>
 
 #include "platform/core/errors/errors.h"
@@ -13,20 +13,11 @@ namespace core::window {
 namespace {
 
 // QApplication keeps argc and argv for its lifetime: the program's own name
-// from /proc/self/cmdline, no further arguments (the program reads none).
+// as it was started, no further arguments (the program reads none).
 struct Arguments {
-  std::string name = "lanyinbao";
-  char* argv[2] = {nullptr, nullptr};
+  std::string name = *program_invocation_name != '\0' ? program_invocation_name : "lanyinbao";
+  char* argv[2] = {name.data(), nullptr};
   int argc = 1;
-
-  Arguments() {
-    std::ifstream in("/proc/self/cmdline", std::ios::binary);
-    std::string first;
-    if (std::getline(in, first, '\0') && !first.empty()) {
-      name = first;
-    }
-    argv[0] = name.data();
-  }
 };
 
 // Owned through a plain pointer: never destroyed by an exit handler while

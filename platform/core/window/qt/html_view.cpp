@@ -1,6 +1,7 @@
 #include "platform/core/window/qt/html_view.h"
 
 #include <QDesktopServices>
+#include <QFile>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QScrollBar>
@@ -10,8 +11,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <fstream>
-#include <iterator>
 
 #include "platform/gbk/gbk_text.h"
 #include "platform/paths/paths.h"
@@ -57,6 +56,11 @@ QString decode_page(const std::string& bytes) {
 }
 
 QColor page_background(const QString& page) {
+  // A page without a body rule (a missing page among them) needs no
+  // regular expression compiled.
+  if (!page.contains(QLatin1String("body"), Qt::CaseInsensitive)) {
+    return {};
+  }
   static const QRegularExpression body_rule(QStringLiteral("(?:^|[\\s}>,])body\\s*\\{([^}]*)\\}"),
                                             QRegularExpression::CaseInsensitiveOption);
   static const QRegularExpression background(
@@ -86,10 +90,12 @@ HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent) {
 void HtmlView::set_address(std::string gbk_address) {
   address_ = std::move(gbk_address);
   const std::filesystem::path file = paths::host_path(address_);
-  std::ifstream in(file, std::ios::binary);
+  // QFile rather than an ifstream: no C++ stream locale is set up for it.
+  QFile in(QString::fromStdU16String(file.u16string()));
   std::string page;
-  if (in) {
-    page.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  if (in.open(QIODevice::ReadOnly)) {
+    const QByteArray bytes = in.readAll();
+    page.assign(bytes.constData(), static_cast<size_t>(bytes.size()));
   }
   document()->setBaseUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
   const QString html = decode_page(page);

@@ -1,11 +1,12 @@
-#include "platform/gbk/gbk_codec.h"
+#include "platform/gbk/gbk_icu.h"
 
 #include <unicode/ucnv.h>
-#include <unicode/ustring.h>
 
 #include <memory>
 
-namespace gbk {
+#include "platform/gbk/gbk_table.h"
+
+namespace gbk::icu {
 namespace {
 
 struct ConverterCloser {
@@ -16,7 +17,7 @@ using Converter = std::unique_ptr<UConverter, ConverterCloser>;
 // ICU's "windows-936-2000" table is the Windows code page 936 byte for byte.
 Converter open_gbk() {
   UErrorCode status = U_ZERO_ERROR;
-  Converter c(ucnv_open("windows-936-2000", &status));
+  Converter c(ucnv_open(table::kIcuName, &status));
   if (U_FAILURE(status)) {
     return nullptr;
   }
@@ -70,26 +71,4 @@ std::string from_utf16(std::u16string_view text) {
   return out;
 }
 
-std::string to_utf8(std::string_view gbk_bytes) {
-  const std::u16string wide = to_utf16(gbk_bytes);
-  // A UTF-16 unit becomes at most three UTF-8 bytes.
-  std::string out(wide.size() * 3, '\0');
-  int32_t n = 0;
-  UErrorCode status = U_ZERO_ERROR;
-  u_strToUTF8(out.data(), static_cast<int32_t>(out.size()), &n, wide.data(),
-              static_cast<int32_t>(wide.size()), &status);
-  out.resize(converted(status) ? static_cast<size_t>(n) : 0);
-  return out;
-}
-
-std::string from_utf8(std::string_view utf8) {
-  std::u16string wide(utf8.size(), u'\0');
-  int32_t n = 0;
-  UErrorCode status = U_ZERO_ERROR;
-  u_strFromUTF8WithSub(wide.data(), static_cast<int32_t>(wide.size()), &n, utf8.data(),
-                       static_cast<int32_t>(utf8.size()), 0xFFFD, nullptr, &status);
-  wide.resize(converted(status) ? static_cast<size_t>(n) : 0);
-  return from_utf16(wide);
-}
-
-}  // namespace gbk
+}  // namespace gbk::icu
