@@ -7,7 +7,8 @@
 namespace core::window {
 
 TabControl::TabControl(QWidget* parent) : QWidget(parent), bar_(new QTabBar(this)) {
-  // Like the original control: a click on a tab takes the focus, Tab does not.
+  // A click on a tab takes the focus, Tab does not: Tab moves between the
+  // page's controls.
   bar_->setFocusPolicy(Qt::ClickFocus);
   bar_->setDrawBase(false);
   bar_->setExpanding(false);  // tabs as wide as their captions

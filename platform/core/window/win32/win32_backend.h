@@ -16,7 +16,7 @@
 
 namespace core::window {
 
-// The original frame around the client area: 6-pixel borders left and right,
+// The frame the form's outer sizes include: 6-pixel borders left and right,
 // title bar, one menu line and borders top and bottom taking 48 pixels.
 inline constexpr int kFrameWidth = 12;
 inline constexpr int kFrameHeight = 48;
