@@ -3,6 +3,16 @@
 # (unit, gui, net, e2e or bench). GUI tests run on Qt's offscreen platform.
 include(GoogleTest)
 
+# What every test process sees: the offscreen platform, message boxes on
+# stderr, where the program directory and the sources are, the leak checker's
+# suppressions and, on Linux, scratch folders inside the build tree (tests
+# under Wine keep the system's temporary folder).
+set(LYB_TEST_ENVIRONMENT
+    "QT_QPA_PLATFORM=offscreen;WINAPI_MSGBOX=stderr;LYB_PROGRAM_DIR=${PROGRAM_DIR};LYB_SOURCE_DIR=${CMAKE_SOURCE_DIR};LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp")
+if(NOT WIN32)
+  list(APPEND LYB_TEST_ENVIRONMENT "LYB_TEST_SCRATCH=${CMAKE_BINARY_DIR}/tests/scratch")
+endif()
+
 function(lyb_add_test)
   cmake_parse_arguments(T "" "NAME;LABEL;TIMEOUT" "SOURCES;LIBS" ${ARGN})
   if(NOT T_TIMEOUT)
@@ -15,5 +25,5 @@ function(lyb_add_test)
   set_tests_properties(${T_NAME} PROPERTIES
     LABELS ${T_LABEL}
     TIMEOUT ${T_TIMEOUT}
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;WINAPI_MSGBOX=stderr;LYB_PROGRAM_DIR=${PROGRAM_DIR};LYB_SOURCE_DIR=${CMAKE_SOURCE_DIR};LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp")
+    ENVIRONMENT "${LYB_TEST_ENVIRONMENT}")
 endfunction()

@@ -13,10 +13,12 @@ namespace test_support {
 class TempDir {
  public:
   // A new directory of a random name (mode 0700 where modes exist), as
-  // mkdtemp makes one; portable so the same tests run on Windows.
+  // mkdtemp makes one; portable so the same tests run on Windows. It is made
+  // under $LYB_TEST_SCRATCH (the build tree's, set by CTest) where that is set,
+  // so what a death test's child leaves behind stays inside the build tree.
   TempDir() {
     std::error_code error;
-    const std::filesystem::path base = std::filesystem::temp_directory_path(error);
+    const std::filesystem::path base = scratch_base(error);
     std::random_device seed;
     std::mt19937_64 random(seed());
     for (int attempt = 0; attempt < 100 && path_.empty() && !error; ++attempt) {
@@ -36,6 +38,17 @@ class TempDir {
   }
 
   const std::filesystem::path& path() const { return path_; }
+
+ private:
+  static std::filesystem::path scratch_base(std::error_code& error) {
+    if (const char* scratch = getenv("LYB_TEST_SCRATCH"); scratch != nullptr && *scratch != '\0') {
+      std::filesystem::create_directories(scratch, error);
+      return scratch;
+    }
+    return std::filesystem::temp_directory_path(error);
+  }
+
+ public:
   std::string operator/(std::string_view name) const { return (path_ / name).string(); }
 
  private:
