@@ -9,7 +9,7 @@
 #include "platform/core/commands/command_table.h"
 #include "platform/core/window/window_api.h"
 
-namespace runtime {
+namespace core {
 
 namespace {
 
@@ -46,4 +46,4 @@ uint32_t load_start_window(uint32_t window_id) {
   return result;
 }
 
-}  // namespace runtime
+}  // namespace core

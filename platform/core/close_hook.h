@@ -7,9 +7,9 @@
 
 #include <cstdint>
 
-namespace runtime {
+namespace core {
 
 // LoadStartWindow, arming the hook when the environment asks for it.
 uint32_t load_start_window(uint32_t window_id);
 
-}  // namespace runtime
+}  // namespace core

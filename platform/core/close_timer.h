@@ -4,8 +4,8 @@
 // close_timer_win32.cpp).
 #pragma once
 
-namespace runtime {
+namespace core {
 
 void run_after(int ms, void (*action)());
 
-}  // namespace runtime
+}  // namespace core

@@ -2,10 +2,10 @@
 
 #include "platform/core/close_timer.h"
 
-namespace runtime {
+namespace core {
 
 void run_after(int ms, void (*action)()) {
   QTimer::singleShot(ms, action);
 }
 
-}  // namespace runtime
+}  // namespace core

@@ -2,7 +2,7 @@
 
 #include "platform/core/close_timer.h"
 
-namespace runtime {
+namespace core {
 
 namespace {
 
@@ -25,4 +25,4 @@ void run_after(int ms, void (*action)()) {
   SetTimer(nullptr, 0, static_cast<UINT>(ms), &on_timer);
 }
 
-}  // namespace runtime
+}  // namespace core

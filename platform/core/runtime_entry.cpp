@@ -45,7 +45,7 @@ void run_program(void* image) {
     refuse("the program image does not lie in a loaded file");
   }
   binding::BindResult bound =
-      binding::bind_image(extent, runtime::services(), &binding::dll_host::find_program_routine);
+      binding::bind_image(extent, core::services(), &binding::dll_host::find_program_routine);
   if (!bound.program) {
     refuse("malformed program image: " + bound.error);
   }

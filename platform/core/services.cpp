@@ -9,7 +9,7 @@
 #include "platform/core/window/window_api.h"
 #include "platform/support/library_commands.h"
 
-namespace runtime {
+namespace core {
 
 const abi::ServiceTable& services() {
   static const abi::ServiceTable table = {
@@ -24,10 +24,10 @@ const abi::ServiceTable& services() {
       .free_memory = &core::free_memory,
       .exit_program = &binding::exit_program,
       .run_message_loop = [](uint32_t) { core::window::run_message_loop(); },
-      .load_start_window = &runtime::load_start_window,
+      .load_start_window = &core::load_start_window,
       .runtime_help = &binding::runtime_help,
   };
   return table;
 }
 
-}  // namespace runtime
+}  // namespace core

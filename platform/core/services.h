@@ -5,8 +5,8 @@
 
 #include "runtime/abi.h"
 
-namespace runtime {
+namespace core {
 
 const abi::ServiceTable& services();
 
-}  // namespace runtime
+}  // namespace core
