@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/core/window/page_charset.h"
 #include "platform/core/window/win32/page_text.h"
 #include "tests/window_win32/checks.h"
 

@@ -9,43 +9,11 @@
 #include <QTextCursor>
 #include <QUrl>
 
-#include <algorithm>
-#include <cctype>
-
+#include "platform/core/window/page_charset.h"
 #include "platform/gbk/gbk_text.h"
 #include "platform/paths/paths.h"
 
 namespace core::window {
-namespace {
-
-std::string lower(std::string_view s) {
-  std::string out(s);
-  std::transform(out.begin(), out.end(), out.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return out;
-}
-
-// The charset named in the page's head ("charset=gb2312"), lower-cased; empty
-// when there is none.
-std::string declared_charset(const std::string& page) {
-  const std::string head = lower(std::string_view(page).substr(0, 4096));
-  const size_t at = head.find("charset=");
-  if (at == std::string::npos) {
-    return {};
-  }
-  size_t begin = at + 8;
-  while (begin < head.size() && (head[begin] == '"' || head[begin] == '\'')) {
-    ++begin;
-  }
-  size_t end = begin;
-  while (end < head.size() && (std::isalnum(static_cast<unsigned char>(head[end])) ||
-                               head[end] == '-' || head[end] == '_')) {
-    ++end;
-  }
-  return head.substr(begin, end - begin);
-}
-
-}  // namespace
 
 QString decode_page(const std::string& bytes) {
   const std::string charset = declared_charset(bytes);

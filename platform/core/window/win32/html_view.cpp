@@ -3,6 +3,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/core/window/page_charset.h"
 #include "platform/core/window/win32/gdi_handles.h"
 #include "platform/gbk/gbk_codec.h"
 #include "platform/paths/paths.h"

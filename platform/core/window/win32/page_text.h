@@ -27,8 +27,4 @@ struct PageText {
 // numeric ones. A link without text or without href is not kept.
 PageText page_text(std::u16string_view html);
 
-// The charset named in the page's head ("charset=gb2312"), lower-cased; empty
-// when there is none.
-std::string declared_charset(std::string_view page);
-
 }  // namespace core::window
