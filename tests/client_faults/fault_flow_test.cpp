@@ -197,6 +197,13 @@ TEST_P(FlowUnderFault, EndsWithItsMessageAndKeepsTheProgramWorking) {
       fault.reply_arrives
           ? flow.succeeded
           : (spoilt_member_page ? std::vector<std::string>{kNotLoggedIn} : flow.failed);
+  // The registration watchdog warns once the voice-code request has run for
+  // 10 s, as a 64 MiB reply can on a slow (sanitizer) build; the flow's own
+  // message still follows it.
+  if (flow.flow == Flow::VoiceCode && messages.size() > expected.size() &&
+      messages.front() == kCheckNetwork) {
+    messages.erase(messages.begin());
+  }
   EXPECT_EQ(messages, expected);
   if (flow.flow == Flow::ClaimFromButton) {
     const std::string label = text_of("标签6");
