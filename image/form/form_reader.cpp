@@ -1,22 +1,16 @@
 #include "image/form/form_reader.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <string_view>
 
 #include "image/form/form_kinds.h"
 #include "image/form/record_fields.h"
 #include "image/form/structure_check.h"
+#include "platform/console/hex_text.h"
 #include "runtime/abi.h"
 
 namespace form {
 namespace {
-
-std::string hex(uint64_t v) {
-  char buf[24];
-  std::snprintf(buf, sizeof buf, "0x%llx", static_cast<unsigned long long>(v));
-  return buf;
-}
 
 struct FormError {
   std::string message;
@@ -34,7 +28,8 @@ class Reader {
   const std::string& where() const { return where_; }
 
   [[noreturn]] void fail(size_t at, std::string_view field, const std::string& problem) const {
-    throw FormError{where_ + ": field '" + std::string(field) + "' at " + hex(at) + " " + problem};
+    throw FormError{where_ + ": field '" + std::string(field) + "' at " + console::hex_text(at) +
+                    " " + problem};
   }
 
   uint32_t take_u32(std::string_view field) {
@@ -64,7 +59,7 @@ class Reader {
     need(n, field);
     for (size_t i = 0; i < n; ++i) {
       if (bytes_[pos_ + i] != 0) {
-        fail(pos_ + i, field, "holds " + hex(bytes_[pos_ + i]) + " (expected zero)");
+        fail(pos_ + i, field, "holds " + console::hex_text(bytes_[pos_ + i]) + " (expected zero)");
       }
     }
     pos_ += n;
@@ -74,7 +69,9 @@ class Reader {
     const size_t at = pos_;
     const uint32_t n = take_u32(field);
     if (n > remaining()) {
-      fail(at, field, "counts " + std::to_string(n) + " bytes but the record ends at " + hex(end_));
+      fail(at, field,
+           "counts " + std::to_string(n) + " bytes but the record ends at " +
+               console::hex_text(end_));
     }
     const std::span<const uint8_t> data = bytes_.subspan(pos_, n);
     pos_ += n;
@@ -93,7 +90,8 @@ class Reader {
     const auto stop = bytes_.begin() + static_cast<ptrdiff_t>(end_);
     const auto nul = std::find(begin, stop, uint8_t{0});
     if (nul == stop) {
-      fail(pos_, field, "has no terminating zero before the record ends at " + hex(end_));
+      fail(pos_, field,
+           "has no terminating zero before the record ends at " + console::hex_text(end_));
     }
     s.assign(begin, nul);
     pos_ += s.size() + 1;
@@ -156,7 +154,8 @@ class Reader {
   void need(size_t n, std::string_view field) const {
     if (n > remaining()) {
       fail(pos_, field,
-           "needs " + std::to_string(n) + " bytes but the record ends at " + hex(end_));
+           "needs " + std::to_string(n) + " bytes but the record ends at " +
+               console::hex_text(end_));
     }
   }
   // Reads a count of items of `item_size` bytes and checks that they fit.
@@ -165,7 +164,8 @@ class Reader {
     const uint32_t n = take_u32(field);
     if (n > remaining() / item_size) {
       fail(at, field,
-           "counts " + std::to_string(n) + " entries but the record ends at " + hex(end_));
+           "counts " + std::to_string(n) + " entries but the record ends at " +
+               console::hex_text(end_));
     }
     return n;
   }
@@ -177,7 +177,7 @@ class Reader {
 };
 
 std::string element_label(size_t index, uint32_t id, std::optional<uint32_t> kind) {
-  std::string label = "element " + std::to_string(index) + " (id " + hex(id);
+  std::string label = "element " + std::to_string(index) + " (id " + console::hex_text(id);
   if (kind) {
     label += std::string(", ") + kind_name(*kind);
   }
@@ -228,7 +228,8 @@ Header read_header(std::span<const uint8_t> bytes) {
     const size_t at = r.pos();
     const uint32_t v = r.take_u32(field);
     if (v != wanted) {
-      r.fail(at, field, "is " + hex(v) + " (expected " + hex(wanted) + ")");
+      r.fail(at, field,
+             "is " + console::hex_text(v) + " (expected " + console::hex_text(wanted) + ")");
     }
   };
   Header h{};
@@ -267,8 +268,8 @@ Form read_form(std::span<const uint8_t> bytes) {
     Reader head(bytes, at, bytes.size(), element_label(i, ids[i], std::nullopt));
     if (offsets[i] != expected) {
       head.fail(kHeaderSize + 4 * (h.count + i), "record offset",
-                "is " + hex(offsets[i]) + " (expected " + hex(expected) +
-                    ", right after the previous record)");
+                "is " + console::hex_text(offsets[i]) + " (expected " +
+                    console::hex_text(expected) + ", right after the previous record)");
     }
     const uint32_t size = head.take_u32("record byte count");
     if (size < 4 || size > head.remaining()) {
@@ -279,7 +280,7 @@ Form read_form(std::span<const uint8_t> bytes) {
     const uint32_t kind = head.take_u32("kind code");
     Reader r(bytes, at + 8, at + 4 + size, element_label(i, ids[i], kind));
     if (kind != abi::kind::MenuItem && !properties_for_kind(kind)) {
-      r.fail(at + 4, "kind code", "is " + hex(kind) + ", which no known kind has");
+      r.fail(at + 4, "kind code", "is " + console::hex_text(kind) + ", which no known kind has");
     }
     r.reserved(20, "reserved bytes after the kind code");
     form.elements.push_back(read_record(r, ids[i], kind));
@@ -290,7 +291,8 @@ Form read_form(std::span<const uint8_t> bytes) {
   }
   if (records_base + expected != bytes.size()) {
     throw FormError{"element table: " + std::to_string(bytes.size() - records_base - expected) +
-                    " bytes follow the last record at " + hex(records_base + expected)};
+                    " bytes follow the last record at " +
+                    console::hex_text(records_base + expected)};
   }
   return form;
 }

@@ -1,20 +1,14 @@
 #include "image/form/structure_check.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <unordered_map>
 
 #include "image/form/form_kinds.h"
+#include "platform/console/hex_text.h"
 #include "runtime/abi.h"
 
 namespace form {
 namespace {
-
-std::string hex(uint32_t v) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%x", v);
-  return buf;
-}
 
 class Checker {
  public:
@@ -39,8 +33,8 @@ class Checker {
  private:
   std::string label(size_t i) const {
     const Element& e = form_.elements[i];
-    return "element " + std::to_string(i) + " (id " + hex(e.id) + ", " + kind_name(kind_code(e)) +
-           ")";
+    return "element " + std::to_string(i) + " (id " + console::hex_text(e.id) + ", " +
+           kind_name(kind_code(e)) + ")";
   }
 
   const ControlRecord* control(uint32_t id) const {
@@ -85,7 +79,8 @@ class Checker {
     }
     const ControlRecord* parent = control(c.parent);
     if (i == 0 || !parent || !is_container_kind(kind_code(parent->properties))) {
-      return label(i) + ": parent " + hex(c.parent) + " is not a group box or tab control";
+      return label(i) + ": parent " + console::hex_text(c.parent) +
+             " is not a group box or tab control";
     }
     // Every control is listed by its parent, so following parents visits each
     // container at most once unless they form a loop.
@@ -96,13 +91,15 @@ class Checker {
       }
       const ControlRecord* above = control(up);
       if (!above) {
-        return label(i) + ": its parents lead to " + hex(up) + ", which is no control";
+        return label(i) + ": its parents lead to " + console::hex_text(up) +
+               ", which is no control";
       }
       up = above->parent;
     }
     const auto& siblings = parent->children;
     if (std::count(siblings.begin(), siblings.end(), form_.elements[i].id) != 1) {
-      return label(i) + ": parent " + hex(c.parent) + " does not list it exactly once";
+      return label(i) + ": parent " + console::hex_text(c.parent) +
+             " does not list it exactly once";
     }
     return {};
   }
@@ -121,7 +118,8 @@ class Checker {
       }
       const ControlRecord* rec = control(child);
       if (!rec || rec->parent != form_.elements[i].id || index_.at(child) == 0) {
-        return label(i) + ": child " + hex(child) + " is not a control whose parent it is";
+        return label(i) + ": child " + console::hex_text(child) +
+               " is not a control whose parent it is";
       }
     }
     if (const auto* tab = std::get_if<TabControlProps>(&c.properties)) {

@@ -77,7 +77,4 @@ class ByteWriter {
   std::vector<uint8_t> bytes_;
 };
 
-// "0x1f40": offsets and sizes in diagnostics.
-std::string hex(uint64_t value);
-
 }  // namespace image

@@ -1,16 +1,10 @@
 #include <algorithm>
-#include <cstdio>
 
 #include "image/format/byte_io.h"
 #include "image/format/image_view.h"
+#include "platform/console/hex_text.h"
 
 namespace image {
-
-std::string hex(uint64_t value) {
-  char buf[24];
-  std::snprintf(buf, sizeof buf, "0x%llx", static_cast<unsigned long long>(value));
-  return buf;
-}
 
 std::string_view reloc_kind_name(RelocKind kind) {
   switch (kind) {
@@ -60,8 +54,9 @@ class ImageParser {
  private:
   uint32_t field(uint64_t offset, std::string_view what, std::string_view where = "header") {
     if (!fits(bytes_.size(), offset, 4)) {
-      fail(std::string(where) + ": field '" + std::string(what) + "' at " + hex(offset) +
-           " lies past the end (size " + hex(bytes_.size()) + ")");
+      fail(std::string(where) + ": field '" + std::string(what) + "' at " +
+           console::hex_text(offset) + " lies past the end (size " +
+           console::hex_text(bytes_.size()) + ")");
     }
     return read_u32(bytes_, offset);
   }
@@ -69,7 +64,8 @@ class ImageParser {
   void header() {
     const uint32_t magic = field(hdr::Magic, "magic");
     if (magic != kMagic) {
-      fail("header: magic at 0x0 is " + hex(magic) + ", expected " + hex(kMagic));
+      fail("header: magic at 0x0 is " + console::hex_text(magic) + ", expected " +
+           console::hex_text(kMagic));
     }
     for (uint32_t i = 0; i < kZeroWordCount; ++i) {
       field(hdr::ZeroWords + 4 * i, "reserved");
@@ -87,7 +83,8 @@ class ImageParser {
     const uint64_t arrays = hdr::Declarations + 8ull * declaration_count_;
     if (arrays > bytes_.size()) {
       fail("header: " + std::to_string(declaration_count_) + " declarations need the bytes up to " +
-           hex(arrays) + ", past the end (size " + hex(bytes_.size()) + ")");
+           console::hex_text(arrays) + ", past the end (size " + console::hex_text(bytes_.size()) +
+           ")");
     }
   }
 
@@ -97,7 +94,7 @@ class ImageParser {
       const auto* begin = bytes_.data() + at;
       const auto* end = std::find(begin, bytes_.data() + bytes_.size(), uint8_t{0});
       if (end == bytes_.data() + bytes_.size()) {
-        fail("library table: record at " + hex(at) + " has no terminating zero");
+        fail("library table: record at " + console::hex_text(at) + " has no terminating zero");
       }
       const std::string_view record(reinterpret_cast<const char*>(begin), end - begin);
       if (record.empty()) {
@@ -122,13 +119,13 @@ class ImageParser {
       start = cr + 1;
     }
     if (count != 5 || fields[4].find('\r') != std::string_view::npos) {
-      fail("library table: record at " + hex(at) + " does not have 5 fields");
+      fail("library table: record at " + console::hex_text(at) + " does not have 5 fields");
     }
     const auto known =
         std::find_if(kKnownLibraries.begin(), kKnownLibraries.end(),
                      [&](const KnownLibrary& k) { return k.identifier == fields[1]; });
     if (known == kKnownLibraries.end() || known->name != fields[0]) {
-      fail("library table: record at " + hex(at) + " names an unknown library '" +
+      fail("library table: record at " + console::hex_text(at) + " names an unknown library '" +
            std::string(fields[0]) + "' (" + std::string(fields[1]) + ")");
     }
     return {at, fields[0], fields[1], fields[2], fields[3], fields[4]};
@@ -137,8 +134,8 @@ class ImageParser {
   void chain() {
     uint32_t at = read_u32(bytes_, hdr::FirstSection);
     if (at != table_end_) {
-      fail("header: first section header at " + hex(at) + ", expected " + hex(table_end_) +
-           " (right after the library table)");
+      fail("header: first section header at " + console::hex_text(at) + ", expected " +
+           console::hex_text(table_end_) + " (right after the library table)");
     }
     for (size_t i = 0; i < kSectionCount; ++i) {
       if (at == kNoOffset) {
@@ -148,15 +145,16 @@ class ImageParser {
       at = section(i, at);
     }
     if (at != kNoOffset) {
-      fail("section '@reloc1': link to the next header is " + hex(at) + ", expected 0xffffffff");
+      fail("section '@reloc1': link to the next header is " + console::hex_text(at) +
+           ", expected 0xffffffff");
     }
   }
 
   uint32_t section(size_t index, uint32_t at) {
     const SectionInfo& info = kSections[index];
-    const std::string where = "section header at " + hex(at);
+    const std::string where = "section header at " + console::hex_text(at);
     if (!fits(bytes_.size(), at, sec::Size)) {
-      fail(where + " lies past the end (size " + hex(bytes_.size()) + ")");
+      fail(where + " lies past the end (size " + console::hex_text(bytes_.size()) + ")");
     }
     const std::string_view raw(reinterpret_cast<const char*>(bytes_.data() + at + sec::Name),
                                sec::NameWidth);
@@ -181,36 +179,37 @@ class ImageParser {
     }
     const uint64_t header_size = sec::Size + 4ull * out.relocation_count;
     if (read_u32(bytes_, at + sec::HeaderSize) != header_size) {
-      fail(s + ": header size " + hex(read_u32(bytes_, at + sec::HeaderSize)) + ", expected " +
-           hex(header_size));
+      fail(s + ": header size " + console::hex_text(read_u32(bytes_, at + sec::HeaderSize)) +
+           ", expected " + console::hex_text(header_size));
     }
     if (!fits(bytes_.size(), at, header_size)) {
-      fail(s + ": relocation entries up to " + hex(at + header_size) + " lie past the end (size " +
-           hex(bytes_.size()) + ")");
+      fail(s + ": relocation entries up to " + console::hex_text(at + header_size) +
+           " lie past the end (size " + console::hex_text(bytes_.size()) + ")");
     }
     const uint32_t data_at = at + static_cast<uint32_t>(header_size);
     if (!info.stored) {
       if (out.memory_size > kMaxMemoryOnlySize) {
-        fail(s + ": size " + hex(out.memory_size) + " at " + hex(at + sec::MemorySize) +
-             " exceeds the limit " + hex(kMaxMemoryOnlySize));
+        fail(s + ": size " + console::hex_text(out.memory_size) + " at " +
+             console::hex_text(at + sec::MemorySize) + " exceeds the limit " +
+             console::hex_text(kMaxMemoryOnlySize));
       }
       if (out.data_offset != kNoOffset || out.stored_size != 0) {
-        fail(s + ": data offset " + hex(out.data_offset) + " and stored size " +
-             hex(out.stored_size) + ", expected 0xffffffff and 0");
+        fail(s + ": data offset " + console::hex_text(out.data_offset) + " and stored size " +
+             console::hex_text(out.stored_size) + ", expected 0xffffffff and 0");
       }
       return expect_next(s, out.next, data_at);
     }
     if (out.data_offset != data_at) {
-      fail(s + ": data offset " + hex(out.data_offset) + ", expected " + hex(data_at) +
-           " (right after the header)");
+      fail(s + ": data offset " + console::hex_text(out.data_offset) + ", expected " +
+           console::hex_text(data_at) + " (right after the header)");
     }
     if (out.stored_size != out.memory_size) {
-      fail(s + ": stored size " + hex(out.stored_size) + " differs from the size " +
-           hex(out.memory_size));
+      fail(s + ": stored size " + console::hex_text(out.stored_size) + " differs from the size " +
+           console::hex_text(out.memory_size));
     }
     if (!fits(bytes_.size(), data_at, out.stored_size)) {
-      fail(s + ": data " + hex(data_at) + "+" + hex(out.stored_size) + " lies past the end (size " +
-           hex(bytes_.size()) + ")");
+      fail(s + ": data " + console::hex_text(data_at) + "+" + console::hex_text(out.stored_size) +
+           " lies past the end (size " + console::hex_text(bytes_.size()) + ")");
     }
     out.data = bytes_.subspan(data_at, out.stored_size);
     view_.size_ = data_at + out.stored_size;
@@ -219,8 +218,8 @@ class ImageParser {
 
   uint32_t expect_next(const std::string& s, uint32_t next, uint32_t end) {
     if (next != kNoOffset && next != end) {
-      fail(s + ": link to the next header is " + hex(next) + ", expected " + hex(end) +
-           " (no gaps)");
+      fail(s + ": link to the next header is " + console::hex_text(next) + ", expected " +
+           console::hex_text(end) + " (no gaps)");
     }
     view_.size_ = std::max(view_.size_, end);
     return next;
@@ -231,27 +230,28 @@ class ImageParser {
       const uint32_t stored = read_u32(bytes_, hdr::SectionHeaders + 4 * i);
       if (stored != view_.sections_[i].header_offset) {
         fail("header: " + std::string(kSections[i].name) + " header offset at " +
-             hex(hdr::SectionHeaders + 4 * i) + " is " + hex(stored) + ", expected " +
-             hex(view_.sections_[i].header_offset));
+             console::hex_text(hdr::SectionHeaders + 4 * i) + " is " + console::hex_text(stored) +
+             ", expected " + console::hex_text(view_.sections_[i].header_offset));
       }
     }
     if (read_u32(bytes_, hdr::ConstAgain) != view_.sections_[0].header_offset) {
       fail("header: const header offset (again) at 0x54 is " +
-           hex(read_u32(bytes_, hdr::ConstAgain)) + ", expected " +
-           hex(view_.sections_[0].header_offset));
+           console::hex_text(read_u32(bytes_, hdr::ConstAgain)) + ", expected " +
+           console::hex_text(view_.sections_[0].header_offset));
     }
   }
 
   std::string_view const_text(uint32_t offset, const std::string& what) {
     const auto data = view_.section(SectionId::Const).data;
     if (offset >= data.size()) {
-      fail(what + ": const offset " + hex(offset) + " lies past the end of const (size " +
-           hex(data.size()) + ")");
+      fail(what + ": const offset " + console::hex_text(offset) +
+           " lies past the end of const (size " + console::hex_text(data.size()) + ")");
     }
     const auto* begin = data.data() + offset;
     const auto* end = std::find(begin, data.data() + data.size(), uint8_t{0});
     if (end == data.data() + data.size()) {
-      fail(what + ": text at const offset " + hex(offset) + " has no terminating zero");
+      fail(what + ": text at const offset " + console::hex_text(offset) +
+           " has no terminating zero");
     }
     return {reinterpret_cast<const char*>(begin), static_cast<size_t>(end - begin)};
   }
@@ -270,19 +270,19 @@ class ImageParser {
     const auto code = view_.section(SectionId::Code).data;
     for (uint32_t at = 0; at < code.size();) {
       if (!fits(code.size(), at, 8)) {
-        fail("section 'code': record at " + hex(at) + " is cut off (size " + hex(code.size()) +
-             ")");
+        fail("section 'code': record at " + console::hex_text(at) + " is cut off (size " +
+             console::hex_text(code.size()) + ")");
       }
       const uint32_t tag = read_u32(code, at);
       const uint32_t size =
           tag == static_cast<uint32_t>(RecordTag::Routine) ? rec::RoutineSize : rec::WordSize;
       if (tag < 1 || tag > 3) {
-        fail("section 'code': record at " + hex(at) + " has tag " + hex(tag) +
-             ", expected 1, 2 or 3");
+        fail("section 'code': record at " + console::hex_text(at) + " has tag " +
+             console::hex_text(tag) + ", expected 1, 2 or 3");
       }
       if (!fits(code.size(), at, size)) {
-        fail("section 'code': record at " + hex(at) + " is cut off (size " + hex(code.size()) +
-             ")");
+        fail("section 'code': record at " + console::hex_text(at) + " is cut off (size " +
+             console::hex_text(code.size()) + ")");
       }
       view_.records_.push_back({static_cast<RecordTag>(tag), at, read_u32(code, at + rec::Info),
                                 read_u64(code, at + rec::Word)});
@@ -290,10 +290,12 @@ class ImageParser {
     }
     for (const CodeRecord& r : view_.records_) {
       if (r.tag == RecordTag::Routine) {
-        const auto name = const_text(static_cast<uint32_t>(r.word),
-                                     "section 'code': routine record at " + hex(r.offset));
+        const auto name =
+            const_text(static_cast<uint32_t>(r.word),
+                       "section 'code': routine record at " + console::hex_text(r.offset));
         if (name.empty()) {
-          fail("section 'code': routine record at " + hex(r.offset) + " has an empty name");
+          fail("section 'code': routine record at " + console::hex_text(r.offset) +
+               " has an empty name");
         }
       }
     }
@@ -303,13 +305,13 @@ class ImageParser {
     const Section& code = view_.section(SectionId::Code);
     for (uint32_t i = 0; i < code.relocation_count; ++i) {
       const Relocation r = view_.relocation(i);
-      const std::string where = "section 'code': relocation at " + hex(r.code_offset);
+      const std::string where = "section 'code': relocation at " + console::hex_text(r.code_offset);
       if (reloc_kind_bits(read_u32(bytes_, r.entry_offset)) > 3) {
         fail(where + " has unknown kind " +
              std::to_string(reloc_kind_bits(read_u32(bytes_, r.entry_offset))));
       }
       if (!fits(code.stored_size, r.code_offset, 8)) {
-        fail(where + " points past the end (size " + hex(code.stored_size) + ")");
+        fail(where + " points past the end (size " + console::hex_text(code.stored_size) + ")");
       }
       target(where, r);
     }
@@ -320,7 +322,8 @@ class ImageParser {
     switch (r.kind) {
       case RelocKind::Slot:
         if (v % 4 != 0 || v / 4 >= 13) {
-          fail(where + ": slot word " + hex(v) + " is not a slot number x 4 below 13");
+          fail(where + ": slot word " + console::hex_text(v) +
+               " is not a slot number x 4 below 13");
         }
         return;
       case RelocKind::Const:
@@ -328,15 +331,16 @@ class ImageParser {
         const Section& s =
             view_.section(r.kind == RelocKind::Const ? SectionId::Const : SectionId::Var);
         if (v >= s.memory_size) {
-          fail(where + ": " + std::string(reloc_kind_name(r.kind)) + " offset " + hex(v) +
-               " lies past the end of '" + std::string(s.name) + "' (size " + hex(s.memory_size) +
-               ")");
+          fail(where + ": " + std::string(reloc_kind_name(r.kind)) + " offset " +
+               console::hex_text(v) + " lies past the end of '" + std::string(s.name) + "' (size " +
+               console::hex_text(s.memory_size) + ")");
         }
         return;
       }
       case RelocKind::Code:
         if (v > UINT32_MAX || view_.routine_at(static_cast<uint32_t>(v)) == nullptr) {
-          fail(where + ": code offset " + hex(v) + " is not the start of a routine record");
+          fail(where + ": code offset " + console::hex_text(v) +
+               " is not the start of a routine record");
         }
         return;
     }
@@ -346,8 +350,9 @@ class ImageParser {
     const Section& code = view_.section(SectionId::Code);
     const uint32_t e = read_u32(bytes_, hdr::Entry);
     if (e < code.data_offset || view_.routine_at(e - code.data_offset) == nullptr) {
-      fail("header: entry offset " + hex(e) + " is not the start of a routine record in 'code' (" +
-           hex(code.data_offset) + "+" + hex(code.stored_size) + ")");
+      fail("header: entry offset " + console::hex_text(e) +
+           " is not the start of a routine record in 'code' (" +
+           console::hex_text(code.data_offset) + "+" + console::hex_text(code.stored_size) + ")");
     }
   }
 
@@ -358,20 +363,20 @@ class ImageParser {
     for (size_t g = 0; g < kReloc1Groups; ++g) {
       const std::string where = "section '@reloc1': group " + std::to_string(g + 1);
       if (!fits(s.stored_size, at, 4)) {
-        fail(where + ": count at " + hex(at) + " lies past the end (size " + hex(s.stored_size) +
-             ")");
+        fail(where + ": count at " + console::hex_text(at) + " lies past the end (size " +
+             console::hex_text(s.stored_size) + ")");
       }
       const uint32_t count = read_u32(s.data, at);
       if (!fits(s.stored_size, at + 4ull, 4ull * count)) {
-        fail(where + ": " + std::to_string(count) + " entries at " + hex(at + 4) +
-             " reach past the end (size " + hex(s.stored_size) + ")");
+        fail(where + ": " + std::to_string(count) + " entries at " + console::hex_text(at + 4) +
+             " reach past the end (size " + console::hex_text(s.stored_size) + ")");
       }
       view_.groups_[g].offset = s.data_offset + at;
       for (uint32_t i = 0; i < count; ++i) {
         const uint32_t off = read_u32(s.data, at + 4 + 4 * i);
         if (!fits(code_size, off, 4)) {
-          fail(where + ": code offset " + hex(off) + " lies past the end of 'code' (size " +
-               hex(code_size) + ")");
+          fail(where + ": code offset " + console::hex_text(off) +
+               " lies past the end of 'code' (size " + console::hex_text(code_size) + ")");
         }
         view_.groups_[g].code_offsets.push_back(off);
       }

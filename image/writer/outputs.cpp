@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "image/format/byte_io.h"
+#include "platform/console/hex_text.h"
 
 namespace writer {
 
@@ -51,13 +52,14 @@ uint32_t code_at(const ProgramImage& p, uint32_t code_offset) {
 std::string layout_header(const ProgramImage& p) {
   std::ostringstream h;
   const auto operand = [&](Operand o) {
-    return image::hex(code_at(p, p.code.operand_words[static_cast<size_t>(o)]));
+    return console::hex_text(code_at(p, p.code.operand_words[static_cast<size_t>(o)]));
   };
   h << "// Written by the image writer from the program's constants and routine list.\n"
        "// Image offsets of the words the program reads once the image is bound.\n"
        "#pragma once\n\n#include <cstdint>\n\n#include \"image/const_table.h\"\n\n"
        "namespace program::layout {\n\n";
-  h << "inline constexpr uint32_t kImageSize = " << image::hex(p.built.bytes.size()) << ";\n";
+  h << "inline constexpr uint32_t kImageSize = " << console::hex_text(p.built.bytes.size())
+    << ";\n";
   h << "inline constexpr uint32_t kConstBaseWord = " << operand(Operand::ConstBase) << ";\n";
   h << "inline constexpr uint32_t kWindowListWord = " << operand(Operand::WindowList) << ";\n";
   h << "inline constexpr uint32_t kReleaseGlobalsWord = " << operand(Operand::ReleaseGlobalsValue)
@@ -68,12 +70,13 @@ std::string layout_header(const ProgramImage& p) {
     << ";\n\n";
   h << "// By slot number.\ninline constexpr uint32_t kSlotWords[] = {";
   for (size_t s = 0; s < p.code.slot_words.size(); ++s) {
-    h << (s % 6 == 0 ? "\n    " : " ") << image::hex(code_at(p, p.code.slot_words[s])) << ",";
+    h << (s % 6 == 0 ? "\n    " : " ") << console::hex_text(code_at(p, p.code.slot_words[s]))
+      << ",";
   }
   h << "\n};\n\n// Offsets in the const data, by program::Const.\n"
        "inline constexpr uint32_t kConstOffsets[] = {";
   for (size_t c = 0; c < p.constants.offsets.size(); ++c) {
-    h << (c % 8 == 0 ? "\n    " : " ") << image::hex(p.constants.offsets[c]) << ",";
+    h << (c % 8 == 0 ? "\n    " : " ") << console::hex_text(p.constants.offsets[c]) << ",";
   }
   h << "\n};\nstatic_assert(std::size(kConstOffsets) == kConstCount);\n\n}  // namespace "
        "program::layout\n";

@@ -1,6 +1,5 @@
 #include "platform/support/library_commands.h"
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -8,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/console/hex_text.h"
 #include "platform/core/commands/command_args.h"
 #include "platform/core/errors/errors.h"
 #include "platform/paths/paths.h"
@@ -16,12 +16,6 @@
 
 namespace support {
 namespace {
-
-std::string hex(uint32_t v) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%x", v);
-  return buf;
-}
 
 // A source without a readable picture empties the destination, so that
 // what is shown from it afterwards is no picture rather than an old one.
@@ -50,7 +44,7 @@ abi::ArgRecord call_library_command(uint32_t library, uint32_t command, uint32_t
     return core::bool_result(open_link(core::ArgReader("OpenUrl", records).text(0)));
   }
   core::fatal_error("CallLibraryCommand: library " + std::to_string(library) + " has no command " +
-                    hex(command));
+                    console::hex_text(command));
 }
 
 }  // namespace support

@@ -5,12 +5,13 @@
 
 #include "image/format/byte_io.h"
 #include "image/format/image_view.h"
+#include "platform/console/hex_text.h"
 #include "tests/image/test_image.h"
 
 namespace {
 
+using console::hex_text;
 using image::BuiltImage;
-using image::hex;
 using image::SectionId;
 
 uint32_t header_of(const BuiltImage& b, SectionId id) {
@@ -39,8 +40,9 @@ TEST_P(HeaderTruncation, NamesTheFieldThatIsCutOff) {
   b.bytes.resize(row.offset + 3);
   const auto result = image::validate_image(b.bytes);
   ASSERT_FALSE(result.ok);
-  EXPECT_EQ(result.message, "header: field '" + std::string(row.field) + "' at " + hex(row.offset) +
-                                " lies past the end (size " + hex(row.offset + 3) + ")");
+  EXPECT_EQ(result.message, "header: field '" + std::string(row.field) + "' at " +
+                                hex_text(row.offset) + " lies past the end (size " +
+                                hex_text(row.offset + 3) + ")");
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -80,8 +82,8 @@ const CorruptionRow kCorruptions[] = {
     {"first section not after the library table",
      [](BuiltImage& b) { put(b, image::hdr::FirstSection, header_of(b, SectionId::Const) + 4); },
      [](const BuiltImage& b) {
-       return "header: first section header at " + hex(header_of(b, SectionId::Const) + 4) +
-              ", expected " + hex(header_of(b, SectionId::Const)) +
+       return "header: first section header at " + hex_text(header_of(b, SectionId::Const) + 4) +
+              ", expected " + hex_text(header_of(b, SectionId::Const)) +
               " (right after the library table)";
      }},
     {"looping chain",
@@ -89,8 +91,9 @@ const CorruptionRow kCorruptions[] = {
        put(b, header_of(b, SectionId::Form) + image::sec::Next, header_of(b, SectionId::Const));
      },
      [](const BuiltImage& b) {
-       return "section 'form': link to the next header is " + hex(header_of(b, SectionId::Const)) +
-              ", expected " + hex(header_of(b, SectionId::Help)) + " (no gaps)";
+       return "section 'form': link to the next header is " +
+              hex_text(header_of(b, SectionId::Const)) + ", expected " +
+              hex_text(header_of(b, SectionId::Help)) + " (no gaps)";
      }},
     {"chain ending early",
      [](BuiltImage& b) { put(b, header_of(b, SectionId::Help) + image::sec::Next, 0xFFFFFFFF); },
@@ -101,8 +104,8 @@ const CorruptionRow kCorruptions[] = {
        put(b, header_of(b, SectionId::Form) + image::sec::StoredSize, 0x7fffffff);
      },
      [](const BuiltImage& b) {
-       return "section 'form': data " + hex(b.data_offsets[1]) +
-              "+0x7fffffff lies past the end (size " + hex(b.bytes.size()) + ")";
+       return "section 'form': data " + hex_text(b.data_offsets[1]) +
+              "+0x7fffffff lies past the end (size " + hex_text(b.bytes.size()) + ")";
      }},
     {"var with stored data",
      [](BuiltImage& b) { put(b, header_of(b, SectionId::Var) + image::sec::DataOffset, 0); },
@@ -114,7 +117,7 @@ const CorruptionRow kCorruptions[] = {
        put(b, header_of(b, SectionId::Var) + image::sec::MemorySize, 0xFFFFFFF9);
      },
      [](const BuiltImage& b) {
-       return "section 'var': size 0xfffffff9 at " + hex(header_of(b, SectionId::Var) + 0x24) +
+       return "section 'var': size 0xfffffff9 at " + hex_text(header_of(b, SectionId::Var) + 0x24) +
               " exceeds the limit 0x4000000";
      }},
     {"var size one past the limit",
@@ -122,13 +125,13 @@ const CorruptionRow kCorruptions[] = {
        put(b, header_of(b, SectionId::Var) + image::sec::MemorySize, 0x4000001);
      },
      [](const BuiltImage& b) {
-       return "section 'var': size 0x4000001 at " + hex(header_of(b, SectionId::Var) + 0x24) +
+       return "section 'var': size 0x4000001 at " + hex_text(header_of(b, SectionId::Var) + 0x24) +
               " exceeds the limit 0x4000000";
      }},
     {"misnamed section",
      [](BuiltImage& b) { b.bytes[header_of(b, SectionId::Form) + image::sec::Name + 1] = 'a'; },
      [](const BuiltImage& b) {
-       return "section header at " + hex(header_of(b, SectionId::Form)) +
+       return "section header at " + hex_text(header_of(b, SectionId::Form)) +
               ": name 'farm', expected 'form'";
      }},
     {"header size without the relocations",
@@ -137,8 +140,8 @@ const CorruptionRow kCorruptions[] = {
     {"header word naming a wrong section header",
      [](BuiltImage& b) { put(b, image::hdr::SectionHeaders + 8, header_of(b, SectionId::Code)); },
      [](const BuiltImage& b) {
-       return "header: help header offset at 0x48 is " + hex(header_of(b, SectionId::Code)) +
-              ", expected " + hex(header_of(b, SectionId::Help));
+       return "header: help header offset at 0x48 is " + hex_text(header_of(b, SectionId::Code)) +
+              ", expected " + hex_text(header_of(b, SectionId::Help));
      }},
     {"relocation outside its section",
      [](BuiltImage& b) {
@@ -147,8 +150,8 @@ const CorruptionRow kCorruptions[] = {
      },
      [](const BuiltImage& b) {
        const uint32_t size = section_size(b, SectionId::Code);
-       return "section 'code': relocation at " + hex(size - 4) + " points past the end (size " +
-              hex(size) + ")";
+       return "section 'code': relocation at " + hex_text(size - 4) +
+              " points past the end (size " + hex_text(size) + ")";
      }},
     {"const word past the const data",
      [](BuiltImage& b) { put(b, test_image::code_data(b) + 64 + 8, 0x100); },
@@ -184,9 +187,10 @@ const CorruptionRow kCorruptions[] = {
     {"entry that is no routine",
      [](BuiltImage& b) { put(b, image::hdr::Entry, test_image::code_data(b) + 64); },
      [](const BuiltImage& b) {
-       return "header: entry offset " + hex(test_image::code_data(b) + 64) +
-              " is not the start of a routine record in 'code' (" + hex(test_image::code_data(b)) +
-              "+" + hex(section_size(b, SectionId::Code)) + ")";
+       return "header: entry offset " + hex_text(test_image::code_data(b) + 64) +
+              " is not the start of a routine record in 'code' (" +
+              hex_text(test_image::code_data(b)) + "+" +
+              hex_text(section_size(b, SectionId::Code)) + ")";
      }},
     {"declaration past the const data",
      [](BuiltImage& b) { put(b, image::hdr::Declarations, 100); },
@@ -195,7 +199,7 @@ const CorruptionRow kCorruptions[] = {
      }},
     {"unknown library", [](BuiltImage& b) { b.bytes[image::hdr::Declarations + 16 + 6] ^= 0x20; },
      [](const BuiltImage&) {
-       return "library table: record at " + hex(image::hdr::Declarations + 16) +
+       return "library table: record at " + hex_text(image::hdr::Declarations + 16) +
               " names an unknown library 'krnln' (D09f2340818511d396f6aaf844c7e325)";
      }},
     {"@reloc1 count beyond the section", [](BuiltImage& b) { put(b, b.data_offsets[5], 1000); },
@@ -205,8 +209,9 @@ const CorruptionRow kCorruptions[] = {
     {"@reloc1 offset outside the code",
      [](BuiltImage& b) { put(b, b.data_offsets[5] + 4, section_size(b, SectionId::Code)); },
      [](const BuiltImage& b) {
-       return "section '@reloc1': group 1: code offset " + hex(section_size(b, SectionId::Code)) +
-              " lies past the end of 'code' (size " + hex(section_size(b, SectionId::Code)) + ")";
+       return "section '@reloc1': group 1: code offset " +
+              hex_text(section_size(b, SectionId::Code)) + " lies past the end of 'code' (size " +
+              hex_text(section_size(b, SectionId::Code)) + ")";
      }},
 };
 

@@ -14,6 +14,7 @@
 #include "image/format/image_view.h"
 #include "image/program_image_layout.h"
 #include "image/writer/program_image.h"
+#include "platform/console/hex_text.h"
 #include "platform/gbk/gbk_text.h"
 #include "runtime/abi.h"
 #include "ui/form_tables.h"
@@ -176,7 +177,7 @@ TEST(ProgramImage, EveryBoundWordHasExactlyOneRelocation) {
   std::map<uint32_t, image::Relocation> by_offset;
   view().for_each_relocation([&](const image::Relocation& r) {
     EXPECT_TRUE(by_offset.emplace(r.code_offset, r).second)
-        << "two relocations at " << image::hex(r.code_offset);
+        << "two relocations at " << console::hex_text(r.code_offset);
     return image::IterationDecision::Continue;
   });
   std::set<uint32_t> routine_records;
@@ -195,16 +196,18 @@ TEST(ProgramImage, EveryBoundWordHasExactlyOneRelocation) {
     const auto found = by_offset.find(r.offset + 8);
     if (r.tag == image::RecordTag::Operand && immediates.count(r.offset + 8)) {
       // An immediate (the start window's id) is listed in @reloc1, not bound.
-      EXPECT_EQ(found, by_offset.end()) << "immediate at " << image::hex(r.offset + 8);
+      EXPECT_EQ(found, by_offset.end()) << "immediate at " << console::hex_text(r.offset + 8);
       continue;
     }
-    ASSERT_NE(found, by_offset.end()) << "record at " << image::hex(r.offset) << " is not bound";
+    ASSERT_NE(found, by_offset.end())
+        << "record at " << console::hex_text(r.offset) << " is not bound";
     const image::Relocation& reloc = found->second;
     ++bound_words;
     switch (r.tag) {
       case image::RecordTag::Routine:
-        EXPECT_EQ(reloc.kind, image::RelocKind::Const) << image::hex(r.offset);
-        EXPECT_EQ(by_offset.count(r.offset + 16), 0u) << "entry word of " << image::hex(r.offset);
+        EXPECT_EQ(reloc.kind, image::RelocKind::Const) << console::hex_text(r.offset);
+        EXPECT_EQ(by_offset.count(r.offset + 16), 0u)
+            << "entry word of " << console::hex_text(r.offset);
         break;
       case image::RecordTag::Slot:
         ++slot_records;
@@ -212,7 +215,7 @@ TEST(ProgramImage, EveryBoundWordHasExactlyOneRelocation) {
         EXPECT_EQ(reloc.stored, r.info * 4u);
         break;
       case image::RecordTag::Operand:
-        EXPECT_NE(reloc.kind, image::RelocKind::Slot) << image::hex(r.offset);
+        EXPECT_NE(reloc.kind, image::RelocKind::Slot) << console::hex_text(r.offset);
         if (reloc.kind == image::RelocKind::Code) {
           EXPECT_TRUE(routine_records.count(static_cast<uint32_t>(reloc.stored)));
         }
@@ -233,7 +236,7 @@ TEST(ProgramImage, RoutineValuesAreTheTwoCallbacksAndConstantsStartAtAConstant) 
   view().for_each_relocation([&](const image::Relocation& r) {
     if (r.kind == image::RelocKind::Const) {
       EXPECT_TRUE(starts.count(static_cast<uint32_t>(r.stored)))
-          << "const word at " << image::hex(r.code_offset) << " points inside a constant";
+          << "const word at " << console::hex_text(r.code_offset) << " points inside a constant";
     }
     if (r.kind == image::RelocKind::Code) {
       routine_values.insert(static_cast<uint32_t>(r.stored));

@@ -3,6 +3,8 @@
 
 #include <QImage>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 
 #include <fstream>
 
@@ -78,6 +80,31 @@ TEST(HtmlView, MissingPageShowsNothingAndLinksGoToTheDesktop) {
   EXPECT_EQ(view.source(), QUrl());  // the view itself never follows a link
 }
 
+// A row wider than the box runs out of it rather than onto a second row,
+// whether the page was shown before or after the box got its size.
+TEST(HtmlView, RowsWiderThanTheBoxDoNotWrap) {
+  TempDir dir;
+  write_file(dir / "wide.html",
+             "<meta charset=gb2312><p>one two three four five six seven eight nine ten</p>"
+             "<p style=\"text-align:center\">eleven twelve thirteen fourteen fifteen</p>");
+  for (const bool sized_first : {true, false}) {
+    core::window::HtmlView view;
+    if (sized_first) {
+      view.resize(40, 100);
+    }
+    view.set_address(dir / "wide.html");
+    view.resize(40, 100);
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    int rows = 0;
+    for (QTextBlock block = view.document()->begin(); block.isValid(); block = block.next()) {
+      ASSERT_NE(block.layout(), nullptr);
+      EXPECT_EQ(block.layout()->lineCount(), 1) << block.text().toStdString();
+      ++rows;
+    }
+    EXPECT_EQ(rows, 2) << "sized first: " << sized_first;
+  }
+}
 TEST(LibraryCommands, ConvertImageFileWritesABitmapOnTheMappedDrive) {
   TempDir data;
   ScopedEnv xdg("XDG_DATA_HOME", data.path().string());

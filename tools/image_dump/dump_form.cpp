@@ -3,6 +3,7 @@
 
 #include "image/form/form_reader.h"
 #include "image/format/byte_io.h"
+#include "platform/console/hex_text.h"
 #include "platform/gbk/gbk_codec.h"
 #include "tools/image_dump/dump.h"
 
@@ -16,17 +17,17 @@ std::string utf8(const std::string& gbk_text) {
 
 void control(std::ostream& out, const form::ControlRecord& c) {
   out << "  \"" << utf8(c.name) << "\"  at " << c.geometry.left << ',' << c.geometry.top << ' '
-      << c.geometry.width << 'x' << c.geometry.height << "  parent " << image::hex(c.parent)
-      << "  flags " << image::hex(c.state_flags);
+      << c.geometry.width << 'x' << c.geometry.height << "  parent " << console::hex_text(c.parent)
+      << "  flags " << console::hex_text(c.state_flags);
   for (const form::EventBinding& e : c.events) {
-    out << "  event " << e.event << " -> " << image::hex(e.code_offset);
+    out << "  event " << e.event << " -> " << console::hex_text(e.code_offset);
   }
 }
 
 void menu_item(std::ostream& out, const form::MenuItemRecord& m) {
   out << "  level " << m.level << "  \"" << utf8(m.caption) << "\"";
   if (m.handler != form::kNoHandler) {
-    out << "  -> " << image::hex(m.handler);
+    out << "  -> " << console::hex_text(m.handler);
   }
 }
 
@@ -40,7 +41,7 @@ std::optional<form::Form> read_form(std::ostream& out, const image::ImageView& v
 }
 
 void element(std::ostream& out, const form::Element& e) {
-  out << "  " << image::hex(e.id) << "  kind " << image::hex(form::kind_code(e));
+  out << "  " << console::hex_text(e.id) << "  kind " << console::hex_text(form::kind_code(e));
   if (const auto* c = std::get_if<form::ControlRecord>(&e.record)) {
     control(out, *c);
   } else {
@@ -56,7 +57,7 @@ bool form(std::ostream& out, const image::ImageView& view) {
   if (!result) {
     return false;
   }
-  out << "form  window " << image::hex(result->window_id) << "  elements "
+  out << "form  window " << console::hex_text(result->window_id) << "  elements "
       << result->elements.size() << "\n";
   form::for_each_element(*result, [&](const form::Element& e) {
     element(out, e);

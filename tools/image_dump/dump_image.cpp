@@ -2,6 +2,7 @@
 #include <map>
 
 #include "image/format/byte_io.h"
+#include "platform/console/hex_text.h"
 #include "platform/gbk/gbk_codec.h"
 #include "tools/image_dump/dump.h"
 
@@ -9,7 +10,7 @@ namespace dump {
 
 namespace {
 
-using image::hex;
+using console::hex_text;
 using image::SectionId;
 
 std::string utf8(std::string_view gbk_text) {
@@ -24,20 +25,20 @@ std::string routine_name(const image::ImageView& view, uint32_t code_offset) {
 }  // namespace
 
 void header(std::ostream& out, const image::ImageView& view) {
-  out << "header\n  magic                 " << hex(view.word(image::hdr::Magic))
+  out << "header\n  magic                 " << hex_text(view.word(image::hdr::Magic))
       << "\n  zero words           ";
   for (uint32_t i = 0; i < image::kZeroWordCount; ++i) {
-    out << ' ' << hex(view.word(image::hdr::ZeroWords + 4 * i));
+    out << ' ' << hex_text(view.word(image::hdr::ZeroWords + 4 * i));
   }
   out << "\n  reserved             ";
   for (uint32_t i = 0; i < image::kReservedWords.size(); ++i) {
-    out << ' ' << hex(view.word(image::hdr::Reserved + 4 * i));
+    out << ' ' << hex_text(view.word(image::hdr::Reserved + 4 * i));
   }
-  out << "\n  first section header  " << hex(view.word(image::hdr::FirstSection))
+  out << "\n  first section header  " << hex_text(view.word(image::hdr::FirstSection))
       << "\n  declared functions    " << view.declarations().size() << "\n  entry                 "
-      << hex(view.entry_offset()) << " (code offset " << hex(view.entry_code_offset()) << ", "
-      << routine_name(view, view.entry_code_offset()) << ")\n  image size            "
-      << hex(view.size()) << "\n";
+      << hex_text(view.entry_offset()) << " (code offset " << hex_text(view.entry_code_offset())
+      << ", " << routine_name(view, view.entry_code_offset()) << ")\n  image size            "
+      << hex_text(view.size()) << "\n";
 }
 
 void libraries(std::ostream& out, const image::ImageView& view) {
@@ -45,7 +46,7 @@ void libraries(std::ostream& out, const image::ImageView& view) {
   for (size_t i = 0; i < view.libraries().size(); ++i) {
     const image::Library& l = view.libraries()[i];
     out << "  " << i << "  " << l.name << "  " << l.identifier << "  " << l.major << '.' << l.minor
-        << "  " << utf8(l.description) << "  (at " << hex(l.offset) << ")\n";
+        << "  " << utf8(l.description) << "  (at " << hex_text(l.offset) << ")\n";
   }
 }
 
@@ -61,10 +62,10 @@ void declarations(std::ostream& out, const image::ImageView& view) {
 void sections(std::ostream& out, const image::ImageView& view) {
   out << "sections\n";
   view.for_each_section([&](const image::Section& s) {
-    out << "  " << s.name << "  header " << hex(s.header_offset) << "  flags " << hex(s.flags)
-        << "  size " << hex(s.memory_size) << "  stored " << hex(s.stored_size) << "  data "
-        << hex(s.data_offset) << "  relocations " << s.relocation_count << "  next " << hex(s.next)
-        << "\n";
+    out << "  " << s.name << "  header " << hex_text(s.header_offset) << "  flags "
+        << hex_text(s.flags) << "  size " << hex_text(s.memory_size) << "  stored "
+        << hex_text(s.stored_size) << "  data " << hex_text(s.data_offset) << "  relocations "
+        << s.relocation_count << "  next " << hex_text(s.next) << "\n";
     return image::IterationDecision::Continue;
   });
 }
@@ -72,16 +73,16 @@ void sections(std::ostream& out, const image::ImageView& view) {
 void code_records(std::ostream& out, const image::ImageView& view) {
   out << "code records\n";
   for (const image::CodeRecord& r : view.code_records()) {
-    out << "  " << hex(r.offset) << "  ";
+    out << "  " << hex_text(r.offset) << "  ";
     switch (r.tag) {
       case image::RecordTag::Routine:
         out << "routine " << r.info << "  " << view.const_text(static_cast<uint32_t>(r.word));
         break;
       case image::RecordTag::Operand:
-        out << "operand of " << routine_name(view, r.info * 32) << "  word " << hex(r.word);
+        out << "operand of " << routine_name(view, r.info * 32) << "  word " << hex_text(r.word);
         break;
       case image::RecordTag::Slot:
-        out << "service slot " << r.info << "  word " << hex(r.word);
+        out << "service slot " << r.info << "  word " << hex_text(r.word);
         break;
     }
     out << "\n";
@@ -99,7 +100,7 @@ void relocations(std::ostream& out, const image::ImageView& view) {
     out << "  kind " << static_cast<uint32_t>(kind) << " (" << image::reloc_kind_name(kind)
         << "): " << list.size() << "\n";
     for (const image::Relocation& r : list) {
-      out << "    " << hex(r.code_offset) << " -> " << hex(r.stored);
+      out << "    " << hex_text(r.code_offset) << " -> " << hex_text(r.stored);
       if (kind == image::RelocKind::Const) {
         out << "  \"" << utf8(view.const_text(static_cast<uint32_t>(r.stored))) << "\"";
       } else if (kind == image::RelocKind::Code) {
@@ -118,7 +119,7 @@ void reloc1_groups(std::ostream& out, const image::ImageView& view) {
     out << "  group " << g + 1 << " (" << image::kReloc1GroupNames[g]
         << "): " << group.code_offsets.size() << "\n";
     for (uint32_t off : group.code_offsets) {
-      out << "    " << hex(off) << " = " << hex(image::read_u32(code, off)) << "\n";
+      out << "    " << hex_text(off) << " = " << hex_text(image::read_u32(code, off)) << "\n";
     }
   }
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "image/format/byte_io.h"
+#include "platform/console/hex_text.h"
 
 namespace dump {
 namespace {
@@ -51,7 +52,8 @@ class ElfReader {
     const uint16_t names = read_u16(file_, l_.name_section_field);
     if (entry_size < l_.section_header_size ||
         !image::fits(file_.size(), table, static_cast<uint64_t>(entry_size) * count)) {
-      return fail("the section header table at " + image::hex(table) + " lies outside the file");
+      return fail("the section header table at " + console::hex_text(table) +
+                  " lies outside the file");
     }
     if (names >= count) {
       return fail("the section name table index " + std::to_string(names) + " is not below " +
@@ -75,9 +77,9 @@ class ElfReader {
         return fail("section '" + std::string(wanted) + "' holds no bytes in the file");
       }
       if (!image::fits(file_.size(), at, size)) {
-        return fail("section '" + std::string(wanted) + "' at " + image::hex(at) + " (size " +
-                    image::hex(size) + ") lies outside the file (size " + image::hex(file_.size()) +
-                    ")");
+        return fail("section '" + std::string(wanted) + "' at " + console::hex_text(at) +
+                    " (size " + console::hex_text(size) + ") lies outside the file (size " +
+                    console::hex_text(file_.size()) + ")");
       }
       return {file_.subspan(at, size), {}, true};
     }

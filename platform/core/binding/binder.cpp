@@ -2,6 +2,7 @@
 
 #include "image/format/byte_io.h"
 #include "image/format/image_view.h"
+#include "platform/console/hex_text.h"
 
 namespace binding {
 
@@ -64,8 +65,8 @@ BindResult bind_image(std::span<uint8_t> image, const abi::ServiceTable& service
     const std::string_view name = view->const_text(static_cast<uint32_t>(r.word));
     void* entry = resolve(name);
     if (entry == nullptr) {
-      result.error = "routine '" + std::string(name) + "' (code offset " + image::hex(r.offset) +
-                     ") is missing from the program file";
+      result.error = "routine '" + std::string(name) + "' (code offset " +
+                     console::hex_text(r.offset) + ") is missing from the program file";
       return result;
     }
     program->routines.emplace(r.offset, reinterpret_cast<abi::RoutineFn>(entry));

@@ -1,24 +1,16 @@
 #include "platform/core/commands/command_args.h"
 
 #include <bit>
-#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <string>
 
+#include "platform/console/hex_text.h"
 #include "platform/core/errors/errors.h"
 #include "platform/core/memory/memory.h"
 
 namespace core {
-namespace {
-
-std::string hex(uint32_t value) {
-  char buffer[16];
-  std::snprintf(buffer, sizeof buffer, "0x%x", value);
-  return buffer;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 bool is_integer_tag(uint32_t tag) {
   return tag == abi::tag::Int || tag == abi::tag::Byte || tag == abi::tag::Bool;
@@ -44,7 +36,7 @@ const abi::ArgRecord& ArgReader::required(size_t index, uint32_t tag) const {
   const abi::ArgRecord& arg = record(index);
   const bool fits = tag == abi::tag::Int ? is_integer_tag(arg.tag) : arg.tag == tag;
   if (!fits) {
-    fail(index, "has tag " + hex(arg.tag) + ", expected " + hex(tag));
+    fail(index, "has tag " + console::hex_text(arg.tag) + ", expected " + console::hex_text(tag));
   }
   return arg;
 }

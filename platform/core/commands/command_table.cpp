@@ -1,9 +1,9 @@
 #include "platform/core/commands/command_table.h"
 
-#include <cstdio>
 #include <string>
 #include <unordered_map>
 
+#include "platform/console/hex_text.h"
 #include "platform/core/commands/builtin_commands.h"
 #include "platform/core/errors/errors.h"
 
@@ -37,8 +37,7 @@ void register_core_command(uint32_t number, CoreCommandFn fn) {
 abi::ArgRecord call_core_command(uint32_t command, uint32_t argc, const abi::ArgRecord* args) {
   const auto found = table().find(command);
   if (found == table().end() || found->second == nullptr) {
-    char name[16];
-    std::snprintf(name, sizeof name, "0x%x", command);
+    const std::string name = console::hex_text(command);
     fatal_error(std::string("unknown core command ") + name);
   }
   if (argc > 0 && args == nullptr) {

@@ -40,14 +40,13 @@ constexpr NamePair kAccessibleNames[] = {
     {"超文本浏览框2", "广告"},
 };
 
-bool named(const form::ControlRecord& record, std::string_view utf8_name) {
-  return gbk::to_utf8(record.name) == utf8_name;
-}
-
+// Names are compared as the form stores them, in GBK: the one name is
+// converted, not every control's.
 uint32_t id_named(const form::Form& form, std::string_view utf8_name) {
+  const std::string gbk_name = gbk::from_utf8(utf8_name);
   for (const form::Element& e : form.elements) {
     const auto* record = std::get_if<form::ControlRecord>(&e.record);
-    if (record != nullptr && named(*record, utf8_name)) {
+    if (record != nullptr && record->name == gbk_name) {
       return e.id;
     }
   }

@@ -1,8 +1,8 @@
 // The control properties the program reads and writes, by kind and number.
 #include <algorithm>
-#include <cstdio>
 #include <string>
 
+#include "platform/console/hex_text.h"
 #include "platform/core/commands/command_args.h"
 #include "platform/core/errors/errors.h"
 #include "platform/core/window/session.h"
@@ -92,8 +92,7 @@ const PropertyRow kProperties[] = {
 
 const PropertyRow& row_for(const char* what, LiveControl& c, uint32_t control, uint32_t property,
                            int32_t index) {
-  char id[16];
-  std::snprintf(id, sizeof id, "0x%x", control);
+  const std::string id = console::hex_text(control);
   if (index != -1) {
     fatal_error(std::string(what) + ": control " + id + " has no property element " +
                 std::to_string(index));

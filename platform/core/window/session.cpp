@@ -1,20 +1,14 @@
 #include "platform/core/window/session.h"
 
-#include <cstdio>
 #include <string>
 
 #include "image/form/form_reader.h"
+#include "platform/console/hex_text.h"
 #include "platform/core/errors/errors.h"
 #include "runtime/abi.h"
 
 namespace core::window {
 namespace {
-
-std::string hex(uint32_t v) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%x", v);
-  return buf;
-}
 
 std::optional<uint32_t> handler_of(const form::Element& element, int32_t event) {
   if (const auto* item = std::get_if<form::MenuItemRecord>(&element.record)) {
@@ -76,11 +70,12 @@ LiveControl& control_for(const char* what, uint32_t window, uint32_t control) {
     fatal_error(std::string(what) + ": no window is loaded");
   }
   if (window != s.form->window_id) {
-    fatal_error(std::string(what) + ": no window " + hex(window));
+    fatal_error(std::string(what) + ": no window " + console::hex_text(window));
   }
   const auto it = s.controls.find(control);
   if (it == s.controls.end()) {
-    fatal_error(std::string(what) + ": window " + hex(window) + " has no control " + hex(control));
+    fatal_error(std::string(what) + ": window " + console::hex_text(window) + " has no control " +
+                console::hex_text(control));
   }
   return it->second;
 }

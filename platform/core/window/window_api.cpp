@@ -1,9 +1,9 @@
 #include "platform/core/window/window_api.h"
 
-#include <cstdio>
 #include <string>
 
 #include "image/form/form_reader.h"
+#include "platform/console/hex_text.h"
 #include "platform/core/errors/errors.h"
 #include "platform/core/window/build_plan.h"
 #include "platform/core/window/network_waits.h"
@@ -24,8 +24,7 @@ void attach_form(std::span<const uint8_t> form_section, RoutineInvoker invoke) {
 uint32_t load_window(uint32_t window_id, const BackendFactory& make) {
   Session& s = session();
   if (!s.form || s.form->window_id != window_id) {
-    char id[16];
-    std::snprintf(id, sizeof id, "0x%x", window_id);
+    const std::string id = console::hex_text(window_id);
     fatal_error(std::string("LoadStartWindow: the form holds no window ") + id);
   }
   if (s.backend) {

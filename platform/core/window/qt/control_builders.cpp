@@ -50,8 +50,7 @@ QObject* build_label(const BuildContext& ctx) {
   if (p.frame_style == form::frame::SingleLine && has_colour(p.frame_colours[0])) {
     label->set_line_colour(to_qcolor(p.frame_colours[0]));
   }
-  set_colour(label, QPalette::WindowText, p.text_colour);
-  set_background(label, p.background_colour);
+  set_text_and_background(label, p.text_colour, p.background_colour);
   label->setAlignment(to_alignment(p.horizontal_alignment, p.vertical_alignment));
   label->setWordWrap(p.word_wrap != 0);
   label->setFont(to_qfont(p.font, ctx.window_font));
@@ -74,8 +73,7 @@ QObject* build_edit_box(const BuildContext& ctx) {
   const auto& p = props<form::EditBoxProps>(ctx);
   auto* edit = place(new FocusEdit(ctx.parent), ctx);
   edit->setFrame(p.frame_style != form::frame::None);
-  set_colour(edit, QPalette::Text, p.text_colour);
-  set_colour(edit, QPalette::Base, p.background_colour);
+  set_colours(edit, {{QPalette::Text, p.text_colour}, {QPalette::Base, p.background_colour}});
   if (p.frame_style == form::frame::SingleLine) {
     edit->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #000000; }"));
   }
@@ -95,8 +93,7 @@ QObject* build_edit_box(const BuildContext& ctx) {
 QObject* build_group_box(const BuildContext& ctx) {
   const auto& p = props<form::GroupBoxProps>(ctx);
   auto* group = place(new GroupFrame(ctx.parent), ctx);
-  set_colour(group, QPalette::WindowText, p.text_colour);
-  set_background(group, p.background_colour);
+  set_text_and_background(group, p.text_colour, p.background_colour);
   group->setFont(to_qfont(p.font, ctx.window_font));
   group->setTitle(to_qtext(p.caption));
   return group;
@@ -125,8 +122,7 @@ QObject* build_tab_control(const BuildContext& ctx) {
 QObject* build_hyperlink_box(const BuildContext& ctx) {
   const auto& p = props<form::HyperlinkBoxProps>(ctx);
   auto* link = place(new HyperlinkBox(ctx.parent), ctx);
-  set_colour(link, QPalette::WindowText, p.colours[0]);
-  set_background(link, p.background_colour);
+  set_text_and_background(link, p.colours[0], p.background_colour);
   return link;
 }
 

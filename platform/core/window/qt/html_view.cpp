@@ -49,7 +49,12 @@ HtmlView::HtmlView(QWidget* parent) : QTextBrowser(parent) {
   setFrameShape(QFrame::NoFrame);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  setLineWrapMode(QTextEdit::NoWrap);
+  // Rows do not wrap. The document's own option says so; the view's
+  // setLineWrapMode(NoWrap) would lay the empty document out once more in a
+  // font it is not shown in.
+  QTextOption unwrapped = document()->defaultTextOption();
+  unwrapped.setWrapMode(QTextOption::NoWrap);
+  document()->setDefaultTextOption(unwrapped);
   document()->setDocumentMargin(0);
   plain_background_ = palette().color(QPalette::Base);
   connect(this, &QTextBrowser::anchorClicked, this, &HtmlView::open_link);

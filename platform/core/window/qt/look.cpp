@@ -74,22 +74,30 @@ QFont to_qfont(const form::Font& font, const QFont& window_font) {
   return f;
 }
 
-void set_colour(QWidget* widget, QPalette::ColorRole role, uint32_t colorref) {
-  if (!has_colour(colorref)) {
-    return;
-  }
+void set_colours(QWidget* widget, std::initializer_list<RoleColour> colours) {
   QPalette p = widget->palette();
-  p.setColor(role, to_qcolor(colorref));
-  widget->setPalette(p);
+  bool changed = false;
+  for (const RoleColour& c : colours) {
+    if (has_colour(c.colorref)) {
+      p.setColor(c.role, to_qcolor(c.colorref));
+      changed = true;
+    }
+  }
+  if (changed) {
+    widget->setPalette(p);
+  }
 }
 
 void set_background(QWidget* widget, uint32_t colorref) {
-  if (!has_colour(colorref)) {
-    widget->setAutoFillBackground(false);
-    return;
-  }
-  set_colour(widget, QPalette::Window, colorref);
-  widget->setAutoFillBackground(true);
+  set_colours(widget, {{QPalette::Window, colorref}});
+  widget->setAutoFillBackground(has_colour(colorref));
+}
+
+void set_text_and_background(QWidget* widget, uint32_t text_colorref,
+                             uint32_t background_colorref) {
+  set_colours(widget,
+              {{QPalette::WindowText, text_colorref}, {QPalette::Window, background_colorref}});
+  widget->setAutoFillBackground(has_colour(background_colorref));
 }
 
 void apply_frame(QFrame* frame, uint32_t frame_style) {

@@ -6,6 +6,7 @@
 #include <QFrame>
 #include <QPalette>
 
+#include <initializer_list>
 #include <string>
 
 #include "image/form/form_types.h"
@@ -31,11 +32,20 @@ QFont default_font();
 // stores none.
 QFont to_qfont(const form::Font& font, const QFont& window_font);
 
-// Sets one palette role when the form gives a colour of its own.
-void set_colour(QWidget* widget, QPalette::ColorRole role, uint32_t colorref);
+struct RoleColour {
+  QPalette::ColorRole role;
+  uint32_t colorref;
+};
+
+// Sets the palette roles the form gives a colour of its own, in one palette
+// change: each change re-resolves the palettes of the widget and its children.
+void set_colours(QWidget* widget, std::initializer_list<RoleColour> colours);
 
 // A background of its own; none shows the parent through.
 void set_background(QWidget* widget, uint32_t colorref);
+
+// Text in WindowText and a background of its own, in one palette change.
+void set_text_and_background(QWidget* widget, uint32_t text_colorref, uint32_t background_colorref);
 
 void apply_frame(QFrame* frame, uint32_t frame_style);
 
