@@ -16,7 +16,7 @@ extern char** environ;
 
 namespace {
 
-constexpr int kRuns = 9;
+constexpr int kRuns = 31;
 constexpr double kMaxCpuRatio = 1.08;
 constexpr double kMaxExtraMemoryMib = 2.0;
 

@@ -1,6 +1,8 @@
 #include "image/form/form_reader.h"
 
 #include <algorithm>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "image/form/form_kinds.h"
@@ -16,20 +18,40 @@ struct FormError {
   std::string message;
 };
 
+// The part of the form a reader reads, as its messages name it: a fixed part
+// ("header") or an element by index, id and, once read, kind. The name is
+// built only for a message, not for every element read.
+struct Place {
+  const char* part = nullptr;
+  size_t index = 0;
+  uint32_t id = 0;
+  std::optional<uint32_t> kind;
+
+  std::string name() const {
+    if (part != nullptr) {
+      return part;
+    }
+    std::string label = "element " + std::to_string(index) + " (id " + console::hex_text(id);
+    if (kind) {
+      label += std::string(", ") + kind_name(*kind);
+    }
+    return label + ")";
+  }
+};
+
 // Reads little-endian fields from [pos, end) of the bytes; any field that does
 // not fit, or breaks a rule, ends the read with a FormError.
 class Reader {
  public:
-  Reader(std::span<const uint8_t> bytes, size_t pos, size_t end, std::string where)
-      : bytes_(bytes), pos_(pos), end_(end), where_(std::move(where)) {}
+  Reader(std::span<const uint8_t> bytes, size_t pos, size_t end, Place place)
+      : bytes_(bytes), pos_(pos), end_(end), place_(place) {}
 
   size_t pos() const { return pos_; }
   size_t remaining() const { return end_ - pos_; }
-  const std::string& where() const { return where_; }
 
   [[noreturn]] void fail(size_t at, std::string_view field, const std::string& problem) const {
-    throw FormError{where_ + ": field '" + std::string(field) + "' at " + console::hex_text(at) +
-                    " " + problem};
+    throw FormError{place_.name() + ": field '" + std::string(field) + "' at " +
+                    console::hex_text(at) + " " + problem};
   }
 
   uint32_t take_u32(std::string_view field) {
@@ -173,16 +195,8 @@ class Reader {
   std::span<const uint8_t> bytes_;
   size_t pos_;
   size_t end_;
-  std::string where_;
+  Place place_;
 };
-
-std::string element_label(size_t index, uint32_t id, std::optional<uint32_t> kind) {
-  std::string label = "element " + std::to_string(index) + " (id " + console::hex_text(id);
-  if (kind) {
-    label += std::string(", ") + kind_name(*kind);
-  }
-  return label + ")";
-}
 
 Element read_record(Reader& r, uint32_t id, uint32_t kind) {
   Element element{id, {}};
@@ -223,7 +237,7 @@ Header read_header(std::span<const uint8_t> bytes) {
     throw FormError{"header: the form is " + std::to_string(bytes.size()) +
                     " bytes, shorter than its 36-byte header"};
   }
-  Reader r(bytes, 0, kHeaderSize, "header");
+  Reader r(bytes, 0, kHeaderSize, {"header"});
   auto expect = [&r](uint32_t wanted, std::string_view field) {
     const size_t at = r.pos();
     const uint32_t v = r.take_u32(field);
@@ -252,7 +266,7 @@ Header read_header(std::span<const uint8_t> bytes) {
 Form read_form(std::span<const uint8_t> bytes) {
   const Header h = read_header(bytes);
   Form form{h.window_id, h.design_words, {}};
-  Reader table(bytes, kHeaderSize, bytes.size(), "element table");
+  Reader table(bytes, kHeaderSize, bytes.size(), {"element table"});
   std::vector<uint32_t> ids(h.count);
   std::vector<uint32_t> offsets(h.count);
   for (uint32_t& id : ids) {
@@ -265,7 +279,7 @@ Form read_form(std::span<const uint8_t> bytes) {
   size_t expected = 0;
   for (uint32_t i = 0; i < h.count; ++i) {
     const size_t at = records_base + offsets[i];
-    Reader head(bytes, at, bytes.size(), element_label(i, ids[i], std::nullopt));
+    Reader head(bytes, at, bytes.size(), {nullptr, i, ids[i], std::nullopt});
     if (offsets[i] != expected) {
       head.fail(kHeaderSize + 4 * (h.count + i), "record offset",
                 "is " + console::hex_text(offsets[i]) + " (expected " +
@@ -278,7 +292,7 @@ Form read_form(std::span<const uint8_t> bytes) {
                     " bytes remain");
     }
     const uint32_t kind = head.take_u32("kind code");
-    Reader r(bytes, at + 8, at + 4 + size, element_label(i, ids[i], kind));
+    Reader r(bytes, at + 8, at + 4 + size, {nullptr, i, ids[i], kind});
     if (kind != abi::kind::MenuItem && !properties_for_kind(kind)) {
       r.fail(at + 4, "kind code", "is " + console::hex_text(kind) + ", which no known kind has");
     }
