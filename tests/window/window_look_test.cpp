@@ -117,6 +117,28 @@ TEST_F(WindowLook, SingleLineLabelFramesAreGreyAndTheirTextBlue) {
   }
 }
 
+// A single-line edit frame is one black pixel round the box, with the box's
+// own background just inside it and the text clear of the line.
+TEST(EditFrame, SingleLineFrameIsOneBlackPixelRoundTheBox) {
+  core::window::FocusEdit edit(nullptr);
+  edit.resize(80, 24);
+  QPalette p = edit.palette();
+  p.setColor(QPalette::Base, QColor(0xFF, 0xFF, 0xE0));
+  edit.setPalette(p);
+  edit.set_single_line_frame();
+  edit.setText(QStringLiteral("13800138000"));
+  const QImage shot = edit.grab().toImage();
+  const int w = shot.width();
+  const int h = shot.height();
+  for (const QPoint at : {QPoint(w / 2, 0), QPoint(0, h / 2), QPoint(w - 1, h / 2),
+                          QPoint(w / 2, h - 1), QPoint(0, 0), QPoint(w - 1, h - 1)}) {
+    EXPECT_EQ(QColor(shot.pixel(at)), QColor(Qt::black)) << at.x() << "," << at.y();
+  }
+  for (const QPoint at : {QPoint(1, 1), QPoint(w - 2, h - 2), QPoint(1, h / 2)}) {
+    EXPECT_EQ(QColor(shot.pixel(at)), QColor(0xFF, 0xFF, 0xE0)) << at.x() << "," << at.y();
+  }
+}
+
 TEST_F(WindowLook, GroupCaptionsSitOnTheFrameLineAboveTheLabelsBelowThem) {
   auto* status = find<core::window::GroupFrame>("分组框3");
   QWidget* number = find("标签5");

@@ -75,7 +75,7 @@ QObject* build_edit_box(const BuildContext& ctx) {
   edit->setFrame(p.frame_style != form::frame::None);
   set_colours(edit, {{QPalette::Text, p.text_colour}, {QPalette::Base, p.background_colour}});
   if (p.frame_style == form::frame::SingleLine) {
-    edit->setStyleSheet(QStringLiteral("QLineEdit { border: 1px solid #000000; }"));
+    edit->set_single_line_frame();
   }
   edit->setAlignment(to_alignment(p.alignment, 1));
   if (p.max_length > 0) {

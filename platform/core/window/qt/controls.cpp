@@ -18,17 +18,25 @@ void PlainLabel::set_caption(const QString& caption) {
   setText(shown);
 }
 
+namespace {
+
+// Filled, not stroked, so the line covers the style's at any scale.
+void fill_frame_line(QPainter& painter, const QRect& box, const QColor& colour) {
+  const int w = box.width();
+  const int h = box.height();
+  for (const QRect& edge :
+       {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h), QRect(w - 1, 0, 1, h)}) {
+    painter.fillRect(edge.translated(box.topLeft()), colour);
+  }
+}
+
+}  // namespace
+
 void PlainLabel::paintEvent(QPaintEvent* event) {
   QLabel::paintEvent(event);
   if (line_colour_.isValid() && frameShape() == QFrame::Box) {
-    // Filled, not stroked, so it covers the style's line at any scale.
     QPainter painter(this);
-    const int w = width();
-    const int h = height();
-    for (const QRect& edge :
-         {QRect(0, 0, w, 1), QRect(0, h - 1, w, 1), QRect(0, 0, 1, h), QRect(w - 1, 0, 1, h)}) {
-      painter.fillRect(edge, line_colour_);
-    }
+    fill_frame_line(painter, rect(), line_colour_);
   }
 }
 
@@ -69,6 +77,20 @@ void GroupFrame::paintEvent(QPaintEvent*) {
   if (!caption.isNull()) {
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(caption, Qt::AlignCenter, title());
+  }
+}
+
+void FocusEdit::set_single_line_frame() {
+  setFrame(false);
+  setTextMargins(1, 1, 1, 1);
+  single_line_frame_ = true;
+}
+
+void FocusEdit::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  if (single_line_frame_) {
+    QPainter painter(this);
+    fill_frame_line(painter, rect(), Qt::black);
   }
 }
 

@@ -37,11 +37,19 @@ class FocusEdit : public QLineEdit {
  public:
   explicit FocusEdit(QWidget* parent) : QLineEdit(parent) {}
 
+  // A one-pixel black line round the box instead of the style's frame.
+  void set_single_line_frame();
+  bool single_line_frame() const { return single_line_frame_; }
+
   // Says whether the focus came on a visit or only returned with the window.
   std::function<void(bool visit)> on_focus_gained;
 
  protected:
   void focusInEvent(QFocusEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  bool single_line_frame_ = false;
 };
 
 // A group box whose caption sits on the frame's top line, the line broken
