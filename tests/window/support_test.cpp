@@ -78,6 +78,10 @@ TEST(HtmlView, MissingPageShowsNothingAndLinksGoToTheDesktop) {
   EXPECT_EQ(catcher.urls[0].toString(), QStringLiteral("http://127.0.0.1:1/shop"));
   EXPECT_EQ(catcher.urls[1].toLocalFile().toStdString(), dir / "other.html");
   EXPECT_EQ(view.source(), QUrl());  // the view itself never follows a link
+
+  // A page that goes missing empties the box again.
+  view.set_address(dir / "gone.html");
+  EXPECT_TRUE(view.toPlainText().isEmpty());
 }
 
 // A row wider than the box runs out of it rather than onto a second row,

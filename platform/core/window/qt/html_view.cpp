@@ -73,11 +73,18 @@ void HtmlView::set_address(std::string gbk_address) {
   document()->setBaseUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
   const QString html = decode_page(page);
   const QColor background = page_background(html);
-  QPalette p = palette();
-  p.setColor(QPalette::Base, background.isValid() ? background : plain_background_);
-  setPalette(p);
-  setHtml(html);
-  fix_line_heights();
+  const QColor base = background.isValid() ? background : plain_background_;
+  // Each palette or document change re-resolves and lays out; an empty box
+  // that stays empty in its colour needs neither.
+  if (palette().color(QPalette::Base) != base) {
+    QPalette p = palette();
+    p.setColor(QPalette::Base, base);
+    setPalette(p);
+  }
+  if (!html.isEmpty() || !document()->isEmpty()) {
+    setHtml(html);
+    fix_line_heights();
+  }
 }
 
 // Qt reads a style's "line-height: 20px" as a least height, so a row whose
