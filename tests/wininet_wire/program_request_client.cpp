@@ -28,7 +28,7 @@ uint32_t last_error() {
 
 }  // namespace
 
-SendResult send_program_request(int port, const ProgramRequest& request) {
+SendResult send_program_request(int port, const ProgramRequest& request, uint32_t flags) {
   SendResult result;
   const Handle internet(InternetOpenA(kProgramAgent, INTERNET_OPEN_TYPE_DIRECT, "", "", 0));
   const Handle connection(internet ? InternetConnectA(internet.get(), "127.0.0.1",
@@ -37,17 +37,17 @@ SendResult send_program_request(int port, const ProgramRequest& request) {
                                    : nullptr);
   const Handle sent_request(connection ? HttpOpenRequestA(connection.get(), request.verb.c_str(),
                                                           request.path.c_str(), "HTTP/1.1", "",
-                                                          nullptr, INTERNET_FLAG_RELOAD, 0)
+                                                          nullptr, flags, 0)
                                        : nullptr);
   if (!sent_request) {
     result.error = last_error();
     return result;
   }
   std::string body = request.body;
-  result.sent = HttpSendRequestA(sent_request.get(), request.headers.c_str(),
-                                 static_cast<DWORD>(request.headers.size()),
-                                 body.empty() ? nullptr : body.data(),
-                                 static_cast<DWORD>(body.size())) != 0;
+  result.sent =
+      HttpSendRequestA(sent_request.get(), request.headers.c_str(),
+                       static_cast<DWORD>(request.headers.size()),
+                       body.empty() ? nullptr : body.data(), static_cast<DWORD>(body.size())) != 0;
   if (!result.sent) {
     result.error = last_error();
     return result;

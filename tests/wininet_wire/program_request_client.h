@@ -2,7 +2,8 @@
 // program's routines pass: a direct internet handle with the program's agent,
 // a connection to 127.0.0.1:port with empty user and password, a request
 // with version "HTTP/1.1", empty referrer, no accepted types and only
-// INTERNET_FLAG_RELOAD, then the header text and body in one send.
+// INTERNET_FLAG_RELOAD (other flags for probing), then the header text and
+// body in one send.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,9 @@ struct SendResult {
   std::string reply_body;
 };
 
-SendResult send_program_request(int port, const ProgramRequest& request);
+inline constexpr uint32_t kProgramFlags = 0x80000000;  // INTERNET_FLAG_RELOAD
+
+SendResult send_program_request(int port, const ProgramRequest& request,
+                                uint32_t flags = kProgramFlags);
 
 }  // namespace wininet_wire
