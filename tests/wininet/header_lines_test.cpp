@@ -64,6 +64,14 @@ TEST_P(WireHeaderLines, CallerFirstThenOwn) {
   EXPECT_EQ(wire_header_lines(row.caller, row.own), row.wire);
 }
 
+OwnHeaders flagged(bool keep_alive, bool no_cache, bool pragma_no_cache) {
+  OwnHeaders o = own();
+  o.keep_alive = keep_alive;
+  o.no_cache = no_cache;
+  o.pragma_no_cache = pragma_no_cache;
+  return o;
+}
+
 OwnHeaders redirected() {
   OwnHeaders o = own();
   o.replace_host = true;
@@ -101,6 +109,21 @@ INSTANTIATE_TEST_SUITE_P(
                             {"Cookie: mine=1"},
                             own(),
                             {"Cookie: mine=1", "User-Agent: UA", "Host: h.test:81"}},
+                    WireRow{
+                        "keep_alive_added",
+                        {"X: 1"},
+                        flagged(true, false, false),
+                        {"X: 1", "User-Agent: UA", "Host: h.test:81", "Connection: Keep-Alive"}},
+                    WireRow{"cache_lines_added",
+                            {},
+                            flagged(false, true, true),
+                            {"User-Agent: UA", "Host: h.test:81", "Cache-Control: no-cache",
+                             "Pragma: no-cache"}},
+                    WireRow{"callers_connection_and_cache_lines_win",
+                            {"connection: close", "Cache-Control: max-age=0", "Pragma: x"},
+                            flagged(true, true, true),
+                            {"connection: close", "Cache-Control: max-age=0", "Pragma: x",
+                             "User-Agent: UA", "Host: h.test:81"}},
                     WireRow{"redirect_replaces_host",
                             {"Host: old", "X: 1"},
                             redirected(),

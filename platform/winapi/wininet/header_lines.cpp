@@ -98,6 +98,15 @@ HeaderLines wire_header_lines(HeaderLines lines, const OwnHeaders& own) {
   } else {
     remove_header(lines, "Content-Length");
   }
+  if (own.keep_alive) {
+    set_header(lines, "Connection", "Keep-Alive", false);
+  }
+  if (own.no_cache) {
+    set_header(lines, "Cache-Control", "no-cache", false);
+  }
+  if (own.pragma_no_cache) {
+    set_header(lines, "Pragma", "no-cache", false);
+  }
   if (!own.cookie.empty()) {
     set_header(lines, "Cookie", own.cookie, true);
   }

@@ -36,9 +36,14 @@ struct OwnHeaders {
   bool replace_host = false;             // a redirect to another place
   std::optional<size_t> content_length;  // for a body or a verb other than GET/HEAD
   std::string cookie;                    // the store's cookies; empty: none
+  bool keep_alive = false;               // INTERNET_FLAG_KEEP_CONNECTION
+  bool no_cache = false;                 // INTERNET_FLAG_NO_CACHE_WRITE on a verb other than GET
+  bool pragma_no_cache = false;          // INTERNET_FLAG_PRAGMA_NOCACHE
 };
 
-// The caller's lines with WinINet's own added after them. A Content-Length of
+// The caller's lines with WinINet's own added after them ("Connection:
+// Keep-Alive", "Cache-Control: no-cache" and "Pragma: no-cache" only where the
+// flags ask and the caller has no line of that name). A Content-Length of
 // the caller is corrected to the body's real length, and a stored cookie line
 // replaces the caller's Cookie line.
 HeaderLines wire_header_lines(HeaderLines caller, const OwnHeaders& own);

@@ -121,6 +121,9 @@ Exchange HttpRequest::exchange_for(const Target& target, const std::string& verb
   if (body || (verb != "GET" && verb != "HEAD")) {
     own.content_length = body ? body->size() : 0;
   }
+  own.keep_alive = (setup_.flags & INTERNET_FLAG_KEEP_CONNECTION) != 0;
+  own.no_cache = (setup_.flags & INTERNET_FLAG_NO_CACHE_WRITE) != 0 && verb != "GET";
+  own.pragma_no_cache = (setup_.flags & INTERNET_FLAG_PRAGMA_NOCACHE) != 0;
   if ((setup_.flags & INTERNET_FLAG_NO_COOKIES) == 0) {
     own.cookie = process_cookie_store().header_for(
         CookieOrigin{target.host, path_without_query(target.path)}, target.secure);
