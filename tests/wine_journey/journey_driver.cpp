@@ -5,6 +5,7 @@
 // boxes, labels and the tab page. Pictures of both tab pages are saved on
 // the way.
 //   wine_journey_driver <lanyinbao.exe> <picture folder>
+#include <commctrl.h>
 #include <windows.h>
 
 #include <cstdio>
@@ -80,6 +81,9 @@ void register_member(ProgramWindow& program) {
   program.type_into("编辑框4", code.value_or("").c_str());
   program.click("按钮15");
   expect_message(program, "registering", kRegistered);
+  const HWND tabs = program.control("选择夹1");
+  CHECK_THAT(tabs != nullptr && SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == 1,
+             "a registered member is taken to the calling page");
 }
 
 void log_in(ProgramWindow& program) {
@@ -123,7 +127,6 @@ int main(int argc, char** argv) {
   }
   save_page(program, folder, L"wine-page1.bmp");
   register_member(program);
-  // A registered member is taken to the calling page.
   save_page(program, folder, L"wine-page2.bmp");
   log_in(program);
   claim_and_call(program);
