@@ -5,8 +5,9 @@
 // boxes, labels and the tab page. Pictures of both tab pages are saved on
 // the way.
 //   wine_journey_driver <lanyinbao.exe> <picture folder>
-#include <commctrl.h>
 #include <windows.h>
+// After windows.h, whose types it uses.
+#include <commctrl.h>
 
 #include <cstdio>
 #include <optional>
