@@ -53,6 +53,11 @@ class CallWorkerPool {
     std::unique_ptr<CallWorker> worker_;
   };
 
+  // Ends the idle workers' threads. Done before the program exits: on
+  // Windows a DLL's statics are destroyed after the process's other threads
+  // were killed, and joining a killed thread then never returns.
+  void end_idle() { idle_.clear(); }
+
  private:
   std::vector<std::unique_ptr<CallWorker>> idle_;  // the GUI thread's alone
 };

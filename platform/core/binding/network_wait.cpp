@@ -78,7 +78,11 @@ class BusyScope {
 }  // namespace
 
 void set_wait_hooks(WaitHooks hooks) {
-  state().hooks = std::move(hooks);
+  State& s = state();
+  s.hooks = std::move(hooks);
+  if (!s.hooks.handle_events) {
+    s.workers.end_idle();
+  }
 }
 
 bool program_ending() {

@@ -398,9 +398,14 @@ bool Win32Backend::can_show_message() const {
 }
 
 // MessageBoxW runs its own loop: the window's timers and repaints keep
-// running until it is closed.
+// running until it is closed. Under Wine on an X server with no window
+// manager, what the box covered keeps a stale picture after it closes;
+// redrawing the whole window on return keeps it current (on Windows, one
+// extra repaint).
 void Win32Backend::message_box(std::string_view gbk_title, std::string_view gbk_text) {
   MessageBoxW(window_.get(), to_wide(gbk_text).c_str(), to_wide(gbk_title).c_str(), MB_OK);
+  RedrawWindow(window_.get(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 }  // namespace core::window
