@@ -1,6 +1,7 @@
 // The program's own main window built on the Win32 backend: every control of
 // the form is a child window of the class its kind calls for, with its
-// caption, at its stored place in its container. `--show-ms N [--page P]`
+// caption, at its stored place in its container; its keys run the routines
+// they stand for. `--show-ms N [--page P]`
 // keeps the window open on tab page P for a screenshot.
 #include <windows.h>
 
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/core/window/session.h"
 #include "platform/core/window/win32/controls.h"
@@ -17,11 +19,14 @@
 #include "platform/gbk/gbk_codec.h"
 #include "runtime/abi.h"
 #include "tests/window_win32/checks.h"
+#include "tests/window_win32/main_window_keys.h"
 #include "ui/form_tables.h"
 
 namespace {
 
 using core::window::session;
+
+std::vector<uint32_t> g_ran;  // code offsets of the routines the window ran
 
 struct KindRow {
   uint32_t kind;
@@ -124,7 +129,7 @@ int main(int argc, char** argv) {
     }
   }
   const form::Form form = ui::build_form();
-  core::window::attach_form(ui::build_form_section(), [](uint32_t) {});
+  core::window::attach_form(ui::build_form_section(), [](uint32_t code) { g_ran.push_back(code); });
   core::window::load_start_window(abi::kMainWindowId);
   const HWND window = static_cast<core::window::Win32Backend&>(*session().backend).window();
 
@@ -140,6 +145,7 @@ int main(int argc, char** argv) {
     }
   }
   std::fprintf(stderr, "%d controls shown\n", shown);
+  win32_test::main_window_key_checks(window, g_ran);
 
   if (show_ms > 0) {
     for (const auto& [id, control] : session().controls) {

@@ -19,6 +19,10 @@ constexpr wchar_t kWindowClass[] = L"LybWindow";
 constexpr DWORD kWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
+// Menu commands are numbered from here: the system's dialog navigation sends
+// IDOK and IDCANCEL (1 and 2) for Enter and Escape, which must not choose a
+// menu item.
+constexpr UINT kFirstMenuCommand = 100;
 
 Control* as_control(Handle handle) {
   return reinterpret_cast<Control*>(handle);
@@ -127,10 +131,11 @@ void Win32Backend::set_accessible_name(Handle control, std::string_view gbk_name
 }
 
 void Win32Backend::command(WPARAM wparam, LPARAM lparam) {
-  if (lparam == 0) {  // a menu command, numbered from 1
+  if (lparam == 0) {  // a menu command
     const size_t number = LOWORD(wparam);
-    if (HIWORD(wparam) == 0 && number >= 1 && number <= menu_ids_.size()) {
-      deliver(menu_ids_[number - 1], abi::event::Clicked);
+    if (HIWORD(wparam) == 0 && number >= kFirstMenuCommand &&
+        number - kFirstMenuCommand < menu_ids_.size()) {
+      deliver(menu_ids_[number - kFirstMenuCommand], abi::event::Clicked);
     }
     return;
   }
@@ -226,9 +231,9 @@ void Win32Backend::add_menu(uint32_t id, const form::MenuItemRecord& item, MenuS
                 caption.c_str());
     return;
   }
-  menu_ids_.push_back(id);
   HMENU into = slot == MenuSlot::BarCommand || list_ == nullptr ? menu_.get() : list_;
-  AppendMenuW(into, MF_STRING, menu_ids_.size(), caption.c_str());
+  AppendMenuW(into, MF_STRING, kFirstMenuCommand + menu_ids_.size(), caption.c_str());
+  menu_ids_.push_back(id);
 }
 
 std::pair<HWND, POINT> Win32Backend::container(Place place) const {
@@ -276,6 +281,15 @@ void Win32Backend::show(const FocusPlan& plan) {
       SetWindowPos(after, before, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
   }
+  for (const auto& [edit, button] : plan.enter_clicks) {
+    keyboard_.add_enter_click(as_control(edit)->hwnd, *as_control(button));
+  }
+  for (const auto& control : controls_) {
+    if (control->kind == abi::kind::Button) {
+      keyboard_.add_button(*control);
+    }
+  }
+  keyboard_.set_help_item(plan.help_item);
   HWND hwnd = window_.get();
   const bool has_menu = menu_ != nullptr;
   if (has_menu) {
@@ -293,6 +307,9 @@ void Win32Backend::show(const FocusPlan& plan) {
 }
 
 void Win32Backend::dispatch(MSG& message) {
+  if (window_ != nullptr && keyboard_.handle(window_.get(), message)) {
+    return;
+  }
   if (window_ == nullptr || !IsDialogMessageW(window_.get(), &message)) {
     TranslateMessage(&message);
     DispatchMessageW(&message);

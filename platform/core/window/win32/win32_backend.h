@@ -13,6 +13,7 @@
 #include "platform/core/window/win32/accessible_names.h"
 #include "platform/core/window/win32/controls.h"
 #include "platform/core/window/win32/gdi_handles.h"
+#include "platform/core/window/win32/keyboard.h"
 
 namespace core::window {
 
@@ -79,10 +80,11 @@ class Win32Backend final : public Backend {
   FontOwner font_;                  // the window's default control font
   MenuOwner menu_;                  // the bar until show() hands it to the window
   HMENU list_ = nullptr;            // the bar's last list, owned by the bar
-  std::vector<uint32_t> menu_ids_;  // element id of each menu command, by command number - 1
+  std::vector<uint32_t> menu_ids_;  // element id of each menu command, from kFirstMenuCommand
   std::vector<std::unique_ptr<Control>> controls_;  // destroyed after the window
   std::unordered_map<HWND, Control*> by_window_;
   std::unordered_map<UINT_PTR, Control*> by_timer_;
+  Keyboard keyboard_;
   HWND saved_focus_ = nullptr;  // the focus when the window was last deactivated
   bool focus_returning_ = false;
 };
