@@ -6,6 +6,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/core/window/win32/win32_backend.h"
 #include "platform/gbk/gbk_codec.h"
 #include "runtime/abi.h"
 #include "ui/form_tables.h"
@@ -245,8 +246,10 @@ void ProgramWindow::focus(const char* utf8_name) {
   }
 }
 
-// The window's menu commands are numbered from 1 in the order the form lists
-// them; an entry of the bar with items under it is a list, not a command.
+// The window's menu commands are numbered from kFirstMenuCommand in the order
+// the form lists them; an entry of the bar with items under it is a list, not
+// a command. (Read from another process, the window's menu shows no
+// items under Wine, so the form's order is the guide.)
 bool ProgramWindow::choose_menu_item(const char* utf8_caption) {
   std::vector<const form::MenuItemRecord*> items;
   for (const form::Element& e : form_.elements) {
@@ -254,7 +257,7 @@ bool ProgramWindow::choose_menu_item(const char* utf8_caption) {
       items.push_back(m);
     }
   }
-  WORD number = 0;
+  WORD number = core::window::kFirstMenuCommand - 1;
   for (size_t i = 0; i < items.size(); ++i) {
     const bool is_list = items[i]->level == 0 && i + 1 < items.size() && items[i + 1]->level == 1;
     if (is_list) {

@@ -19,10 +19,6 @@ constexpr wchar_t kWindowClass[] = L"LybWindow";
 constexpr DWORD kWindowStyle =
     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
 constexpr DWORD kWindowExStyle = WS_EX_CONTROLPARENT;
-// Menu commands are numbered from here: the system's dialog navigation sends
-// IDOK and IDCANCEL (1 and 2) for Enter and Escape, which must not choose a
-// menu item.
-constexpr UINT kFirstMenuCommand = 100;
 
 Control* as_control(Handle handle) {
   return reinterpret_cast<Control*>(handle);

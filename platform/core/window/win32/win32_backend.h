@@ -17,6 +17,11 @@
 
 namespace core::window {
 
+// The window's menu commands are numbered from here in the order the form
+// lists them: the system's dialog navigation sends IDOK and IDCANCEL (1 and
+// 2) for Enter and Escape, which must not choose a menu item.
+inline constexpr UINT kFirstMenuCommand = 100;
+
 // The frame the form's outer sizes include: 6-pixel borders left and right,
 // title bar, one menu line and borders top and bottom taking 48 pixels.
 inline constexpr int kFrameWidth = 12;
