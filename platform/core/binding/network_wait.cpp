@@ -11,6 +11,7 @@ namespace binding {
 namespace {
 
 constexpr auto kEventInterval = std::chrono::milliseconds(10);
+constexpr auto kCancelGrace = std::chrono::seconds(3);
 
 // A call in flight; lives on the stack of the wait that made it.
 struct InFlight {
@@ -101,12 +102,19 @@ void wait_for(const std::function<void()>& call, const std::function<void()>& ca
   const CallWorkerPool::Lease worker(s.workers);
   worker->start(call);
   std::optional<BusyScope> busy;
+  std::optional<std::chrono::steady_clock::time_point> ending_since;
   while (!worker->finished(kEventInterval)) {
     if (!busy) {
       busy.emplace();
     }
     if (program_ending()) {
       cancel_all();
+      const auto now = std::chrono::steady_clock::now();
+      if (!ending_since) {
+        ending_since = now;
+      } else if (now - *ending_since > kCancelGrace && s.hooks.end_now) {
+        s.hooks.end_now();
+      }
     }
     s.hooks.handle_events();
   }

@@ -17,6 +17,8 @@ struct WaitHooks {
   std::function<void(bool)> set_busy;   // true once a call waits past one interval, false
                                         // when the last such call ends
   std::function<bool()> ending;         // the program is ending
+  std::function<void()> end_now;        // ends the program through its clean-up and does not
+                                        // return: for a cancelled call that does not return
 };
 
 // Installs the hooks; empty hooks remove them.
@@ -29,7 +31,9 @@ bool program_ending();
 // Runs `call` on a worker thread (kept for the calls that follow) and handles
 // the window's events at least every 10 ms until it returns. Once the program is ending, `cancel`
 // runs on this thread (once for every call then in flight, nested ones included) to make the call
-// return soon; this still waits for it, so nothing the call uses is released under it.
+// return soon; this still waits for it, so nothing the call uses is released under it. A call
+// still running 3 s after its cancel (a receive the system's WinINet does not give up) is left
+// to the process's end: `end_now` runs here, so the frames the call writes to are never left.
 void wait_for(const std::function<void()>& call, const std::function<void()>& cancel);
 
 }  // namespace binding
