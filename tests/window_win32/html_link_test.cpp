@@ -1,4 +1,7 @@
-// Where a link clicked in the HTML pane leads.
+// Where a link clicked in the HTML pane leads, and how the pane lays out rows.
+#include <windows.h>
+
+#include <fstream>
 #include <string>
 
 #include "platform/core/window/win32/html_view.h"
@@ -39,6 +42,35 @@ void html_link_tests() {
       CHECK_THAT(target.file.wstring() == row.file, std::string(row.what) + ": file");
     }
   }
+}
+
+// A row wider than the pane runs out of it rather than onto a second row:
+// the pane shows as many rows as its text has lines.
+void html_pane_tests(const std::filesystem::path& folder) {
+  const std::filesystem::path page = folder / L"wide.html";
+  std::ofstream(page, std::ios::binary)
+      << "<meta charset=gb2312><p>one two three four five six seven eight nine ten</p>"
+         "<p>eleven twelve thirteen fourteen fifteen</p>";
+  HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 200, 200, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
+  HWND pane = core::window::HtmlView::create_pane(parent, WS_CHILD | WS_VISIBLE, 0, 0, 40, 150);
+  CHECK_THAT(pane != nullptr, "the rich-text pane is made");
+  if (pane != nullptr) {
+    core::window::HtmlView view(pane);
+    view.set_address(page.string());
+    wchar_t text[512] = {};
+    GetWindowTextW(pane, text, 512);
+    const std::wstring shown(text);
+    CHECK_THAT(shown.find(L"ten") != std::wstring::npos, "the page's text is shown");
+    size_t lines = 1;
+    for (const wchar_t c : shown) {
+      lines += c == L'\r' ? 1 : 0;
+    }
+    const auto rows = static_cast<size_t>(SendMessageW(pane, EM_GETLINECOUNT, 0, 0));
+    CHECK_THAT(rows == lines,
+               std::to_string(lines) + " lines shown in " + std::to_string(rows) + " rows");
+  }
+  DestroyWindow(parent);
 }
 
 }  // namespace win32_test

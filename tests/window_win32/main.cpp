@@ -12,6 +12,7 @@
 namespace win32_test {
 void page_text_tests();
 void html_link_tests();
+void html_pane_tests(const std::filesystem::path& folder);
 void desktop_tests(const std::filesystem::path& folder);
 void window_tests(const std::filesystem::path& folder, int show_ms);
 }  // namespace win32_test
@@ -28,6 +29,7 @@ int main(int argc, char** argv) {
 
   win32_test::page_text_tests();
   win32_test::html_link_tests();
+  win32_test::html_pane_tests(folder);
   win32_test::desktop_tests(folder);
   win32_test::window_tests(folder, show_ms);
   std::filesystem::remove_all(folder);

@@ -87,7 +87,12 @@ void register_member(ProgramWindow& program) {
              "a registered member is taken to the calling page");
 }
 
+// The login number's got-focus handler writes the advertisement pages, and
+// the list beside the pages shows their links.
 void log_in(ProgramWindow& program) {
+  program.focus("编辑框2");
+  CHECK_THAT(program.wait_for_text_holding("超文本浏览框3", "淘宝皇冠店铺精选", kReplySeconds),
+             "the advertisement list shows its links: '" + program.text_of("超文本浏览框3") + "'");
   program.type_into("编辑框2", kMember);
   program.focus("编辑框1");
   const std::string code = drawn_picture_code();
@@ -128,8 +133,8 @@ int main(int argc, char** argv) {
   }
   save_page(program, folder, L"wine-page1.bmp");
   register_member(program);
-  save_page(program, folder, L"wine-page2.bmp");
   log_in(program);
+  save_page(program, folder, L"wine-page2.bmp");
   claim_and_call(program);
   const int status = program.close();
   CHECK_THAT(status == 0, "the program ends with status 0 when its window closes, not " +

@@ -301,6 +301,12 @@ bool ProgramWindow::wait_for_text(const char* utf8_name, const std::string& utf8
   return wait_until([&] { return text_of(utf8_name) == utf8_text; }, seconds);
 }
 
+bool ProgramWindow::wait_for_text_holding(const char* utf8_name, const std::string& utf8_part,
+                                          int seconds) const {
+  return wait_until([&] { return text_of(utf8_name).find(utf8_part) != std::string::npos; },
+                    seconds);
+}
+
 bool ProgramWindow::save_picture(const std::wstring& path) const {
   RECT r;
   if (window_ == nullptr || !GetWindowRect(window_, &r)) {

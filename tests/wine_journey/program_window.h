@@ -49,6 +49,9 @@ class ProgramWindow {
   std::optional<std::string> next_message(int seconds);
   // Waits until the control shows `utf8_text` or `seconds` pass; true when it does.
   bool wait_for_text(const char* utf8_name, const std::string& utf8_text, int seconds) const;
+  // Waits until the control's text holds `utf8_part`.
+  bool wait_for_text_holding(const char* utf8_name, const std::string& utf8_part,
+                             int seconds) const;
 
   // The window as it is on the screen, written as a 24-bit BMP; false on failure.
   bool save_picture(const std::wstring& path) const;

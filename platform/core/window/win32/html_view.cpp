@@ -66,6 +66,8 @@ HWND HtmlView::create_pane(HWND parent, DWORD style, int left, int top, int widt
   if (pane != nullptr) {
     SendMessageW(pane, EM_SETEVENTMASK, 0, ENM_LINK);
     SendMessageW(pane, EM_AUTOURLDETECT, FALSE, 0);
+    // Rows do not wrap: a line width of 1 with no target device.
+    SendMessageW(pane, EM_SETTARGETDEVICE, 0, 1);
   }
   return pane;
 }
