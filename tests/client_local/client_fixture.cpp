@@ -12,7 +12,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "client/handlers.h"
 #include "image/routine_list.h"
 #include "platform/core/binding/dll_calls.h"
 #include "platform/core/window/window_api.h"
@@ -21,6 +20,7 @@
 #include "platform/support/library_commands.h"
 #include "runtime/blocks.h"
 #include "tests/support/page_focus.h"
+#include "tests/support/program_routines.h"
 #include "ui/control_ids.h"
 #include "ui/form_tables.h"
 
@@ -44,44 +44,6 @@ class QtEnvironment : public ::testing::Environment {
 };
 
 [[maybe_unused]] auto* const g_qt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
-// The event handlers by their place in the routine table, as binding would
-// resolve them (the start routines need the program file's image).
-struct HandlerRow {
-  program::Routine routine;
-  abi::RoutineFn entry;
-};
-
-#define LYB_HANDLER(name) {program::Routine::name, &name},
-const HandlerRow kHandlers[] = {
-    LYB_HANDLER(OnKey0Clicked) LYB_HANDLER(OnKey1Clicked) LYB_HANDLER(OnKey2Clicked) LYB_HANDLER(
-        OnKey3Clicked) LYB_HANDLER(OnKey4Clicked) LYB_HANDLER(OnKey5Clicked)
-        LYB_HANDLER(OnKey6Clicked) LYB_HANDLER(OnKey7Clicked) LYB_HANDLER(OnKey8Clicked)
-            LYB_HANDLER(OnKey9Clicked) LYB_HANDLER(OnClearClicked) LYB_HANDLER(OnDialClicked)
-                LYB_HANDLER(OnWindowCreated) LYB_HANDLER(OnRegisterMobileGotFocus) LYB_HANDLER(
-                    OnLoginMobileGotFocus) LYB_HANDLER(WatchdogTick) LYB_HANDLER(RequestVoiceCode)
-                    LYB_HANDLER(SubmitRegistration) LYB_HANDLER(OnVoiceCodeGotFocus) LYB_HANDLER(
-                        OnPictureCodeGotFocus) LYB_HANDLER(LogIn) LYB_HANDLER(ClaimAndShowBalance)
-                        LYB_HANDLER(ClaimFromMenu) LYB_HANDLER(OnExitChosen)
-                            LYB_HANDLER(OpenMallShopping) LYB_HANDLER(OpenLadiesMall)
-                                LYB_HANDLER(OpenCrownShops) LYB_HANDLER(OpenAirTickets) LYB_HANDLER(
-                                    OpenGeneralChannel) LYB_HANDLER(OpenMotherAndBaby)
-                                    LYB_HANDLER(OpenAppliances) LYB_HANDLER(OpenFlashSales)
-                                        LYB_HANDLER(OpenBeauty) LYB_HANDLER(OpenKoreanWomenswear)
-                                            LYB_HANDLER(OpenSlimmingShop) LYB_HANDLER(OpenMenswear)
-                                                LYB_HANDLER(OpenKoreanFlagship)
-                                                    LYB_HANDLER(OpenRegistrationHelp)};
-#undef LYB_HANDLER
-
-void run_routine(uint32_t code_offset) {
-  for (const HandlerRow& row : kHandlers) {
-    if (program::code_offset(row.routine) == code_offset) {
-      row.entry();
-      return;
-    }
-  }
-  ADD_FAILURE() << "an event reached code offset " << code_offset << ", which is no handler";
-}
 
 std::vector<DllCall>& recorded_calls() {
   static std::vector<DllCall> calls;
@@ -107,7 +69,7 @@ void ClientTest::SetUp() {
   QObject::connect(answerer_.get(), &QTimer::timeout, [this] { answer_boxes(); });
   answerer_->start(5);
   core::window::register_window_commands();
-  core::window::attach_form(ui::build_form_section(), &run_routine);
+  core::window::attach_form(ui::build_form_section(), &test_support::run_program_routine);
   core::window::load_start_window(abi::kMainWindowId);
 }
 

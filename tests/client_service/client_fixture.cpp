@@ -14,11 +14,11 @@
 #include <cstdlib>
 #include <utility>
 
-#include "client/handlers.h"
 #include "platform/core/memory/memory.h"
 #include "platform/core/window/window_api.h"
 #include "platform/support/library_commands.h"
 #include "tests/support/page_focus.h"
+#include "tests/support/program_routines.h"
 #include "tests/support/qt_app.h"
 #include "ui/control_ids.h"
 #include "ui/form_tables.h"
@@ -26,42 +26,8 @@
 namespace client_test {
 namespace {
 
-using program::Routine;
-
 [[maybe_unused]] auto* const g_qt =
     ::testing::AddGlobalTestEnvironment(new test_support::QtEnvironment);
-
-// Every routine the form binds, as the program file exports them.
-#define LYB_HANDLER(name) {Routine::name, &name},
-const std::pair<Routine, void (*)()> kHandlers[] = {
-    LYB_HANDLER(OnKey0Clicked) LYB_HANDLER(OnKey1Clicked) LYB_HANDLER(OnKey2Clicked) LYB_HANDLER(
-        OnKey3Clicked) LYB_HANDLER(OnKey4Clicked) LYB_HANDLER(OnKey5Clicked)
-        LYB_HANDLER(OnKey6Clicked) LYB_HANDLER(OnKey7Clicked) LYB_HANDLER(
-            OnKey8Clicked) LYB_HANDLER(OnKey9Clicked) LYB_HANDLER(OnClearClicked)
-            LYB_HANDLER(OnDialClicked) LYB_HANDLER(OnWindowCreated) LYB_HANDLER(
-                WatchdogTick) LYB_HANDLER(RequestVoiceCode) LYB_HANDLER(SubmitRegistration)
-                LYB_HANDLER(OnRegisterMobileGotFocus) LYB_HANDLER(OnVoiceCodeGotFocus) LYB_HANDLER(
-                    OnLoginMobileGotFocus) LYB_HANDLER(OnPictureCodeGotFocus) LYB_HANDLER(LogIn)
-                    LYB_HANDLER(ClaimAndShowBalance) LYB_HANDLER(OnExitChosen) LYB_HANDLER(
-                        ClaimFromMenu) LYB_HANDLER(OpenMallShopping) LYB_HANDLER(OpenLadiesMall)
-                        LYB_HANDLER(OpenCrownShops) LYB_HANDLER(OpenAirTickets)
-                            LYB_HANDLER(OpenGeneralChannel) LYB_HANDLER(OpenMotherAndBaby)
-                                LYB_HANDLER(OpenAppliances) LYB_HANDLER(OpenFlashSales)
-                                    LYB_HANDLER(OpenBeauty) LYB_HANDLER(OpenKoreanWomenswear)
-                                        LYB_HANDLER(OpenSlimmingShop) LYB_HANDLER(OpenMenswear)
-                                            LYB_HANDLER(OpenKoreanFlagship)
-                                                LYB_HANDLER(OpenRegistrationHelp)};
-#undef LYB_HANDLER
-
-void run_routine(uint32_t code_offset) {
-  for (const auto& [routine, entry] : kHandlers) {
-    if (program::code_offset(routine) == code_offset) {
-      entry();
-      return;
-    }
-  }
-  ADD_FAILURE() << "no handler at code offset " << code_offset;
-}
 
 QMainWindow* main_window() {
   for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -89,7 +55,7 @@ void ClientFixture::SetUp() {
   services().write_property = &core::window::write_property;
   services().call_library_command = &support::call_library_command;
   attach();
-  core::window::attach_form(ui::build_form_section(), &run_routine);
+  core::window::attach_form(ui::build_form_section(), &test_support::run_program_routine);
   core::window::load_start_window(abi::kMainWindowId);
   QObject::connect(&box_answerer_, &QTimer::timeout, [this] { answer_message_boxes(); });
   box_answerer_.start(20);

@@ -5,7 +5,6 @@
 #include <map>
 #include <string_view>
 
-#include "client/handlers.h"
 #include "platform/core/binding/dll_calls.h"
 #include "platform/core/window/session.h"
 #include "platform/core/window/win32/controls.h"
@@ -13,45 +12,13 @@
 #include "platform/core/window/window_api.h"
 #include "platform/gbk/gbk_codec.h"
 #include "platform/support/library_commands.h"
+#include "tests/support/program_routines.h"
 #include "ui/form_tables.h"
 
 namespace client_test {
 namespace {
 
 using core::window::session;
-using program::Routine;
-
-// Every routine the form binds, as the program file exports them.
-#define LYB_HANDLER(name) {Routine::name, &name},
-const std::pair<Routine, void (*)()> kHandlers[] = {
-    LYB_HANDLER(OnKey0Clicked) LYB_HANDLER(OnKey1Clicked) LYB_HANDLER(OnKey2Clicked) LYB_HANDLER(
-        OnKey3Clicked) LYB_HANDLER(OnKey4Clicked) LYB_HANDLER(OnKey5Clicked)
-        LYB_HANDLER(OnKey6Clicked) LYB_HANDLER(OnKey7Clicked) LYB_HANDLER(
-            OnKey8Clicked) LYB_HANDLER(OnKey9Clicked) LYB_HANDLER(OnClearClicked)
-            LYB_HANDLER(OnDialClicked) LYB_HANDLER(OnWindowCreated) LYB_HANDLER(
-                WatchdogTick) LYB_HANDLER(RequestVoiceCode) LYB_HANDLER(SubmitRegistration)
-                LYB_HANDLER(OnRegisterMobileGotFocus) LYB_HANDLER(OnVoiceCodeGotFocus) LYB_HANDLER(
-                    OnLoginMobileGotFocus) LYB_HANDLER(OnPictureCodeGotFocus) LYB_HANDLER(LogIn)
-                    LYB_HANDLER(ClaimAndShowBalance) LYB_HANDLER(OnExitChosen) LYB_HANDLER(
-                        ClaimFromMenu) LYB_HANDLER(OpenMallShopping) LYB_HANDLER(OpenLadiesMall)
-                        LYB_HANDLER(OpenCrownShops) LYB_HANDLER(OpenAirTickets)
-                            LYB_HANDLER(OpenGeneralChannel) LYB_HANDLER(OpenMotherAndBaby)
-                                LYB_HANDLER(OpenAppliances) LYB_HANDLER(OpenFlashSales)
-                                    LYB_HANDLER(OpenBeauty) LYB_HANDLER(OpenKoreanWomenswear)
-                                        LYB_HANDLER(OpenSlimmingShop) LYB_HANDLER(OpenMenswear)
-                                            LYB_HANDLER(OpenKoreanFlagship)
-                                                LYB_HANDLER(OpenRegistrationHelp)};
-#undef LYB_HANDLER
-
-void run_routine(uint32_t code_offset) {
-  for (const auto& [routine, entry] : kHandlers) {
-    if (program::code_offset(routine) == code_offset) {
-      entry();
-      return;
-    }
-  }
-  ADD_FAILURE() << "no handler at code offset " << code_offset;
-}
 
 constexpr std::string_view kServiceAuthority = "127.0.0.1:8600";
 
@@ -102,7 +69,7 @@ void ProgramWindow::SetUp() {
   services().write_property = &core::window::write_property;
   services().call_library_command = &support::call_library_command;
   attach();
-  core::window::attach_form(ui::build_form_section(), &run_routine);
+  core::window::attach_form(ui::build_form_section(), &test_support::run_program_routine);
   core::window::load_start_window(abi::kMainWindowId);
   g_current = this;
   box_answerer_ = SetTimer(nullptr, 0, 20, answer_boxes);
