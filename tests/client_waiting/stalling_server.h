@@ -1,6 +1,13 @@
-// A loopback server that takes a request and then keeps the client waiting:
-// it answers after a set delay, or never (until it is destroyed).
+// A loopback server that takes each request and then keeps the client
+// waiting: it answers after a set delay, or never (until it is destroyed).
+// Over POSIX sockets, or over Winsock in the Windows build, where its port
+// has four digits so that it can stand in for the service's build-time port
+// in the program's texts without moving them.
 #pragma once
+
+#ifdef _WIN32
+#include <winsock2.h>
+#endif
 
 #include <atomic>
 #include <chrono>
@@ -26,11 +33,20 @@ class StallingServer {
 
  private:
   void accept_loop();
-  void serve(int fd);
+#ifdef _WIN32
+  using Socket = SOCKET;
+#else
+  using Socket = int;
+#endif
+  void serve(Socket connection);
 
   std::optional<std::chrono::milliseconds> answer_after_;
   std::string body_;
-  int listener_ = -1;
+#ifdef _WIN32
+  Socket listener_ = INVALID_SOCKET;
+#else
+  Socket listener_ = -1;
+#endif
   int port_ = 0;
   std::atomic<int> requests_{0};
   std::mutex lock_;

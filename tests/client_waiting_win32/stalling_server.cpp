@@ -1,4 +1,4 @@
-#include "tests/client_waiting_win32/stalling_server.h"
+#include "tests/client_waiting/stalling_server.h"
 
 #include <ws2tcpip.h>
 

@@ -12,8 +12,8 @@
 #include "platform/core/binding/runtime_help.h"
 #include "platform/core/memory/memory.h"
 #include "platform/core/window/window_api.h"
+#include "tests/client_waiting/stalling_server.h"
 #include "tests/client_waiting_win32/program_window.h"
-#include "tests/client_waiting_win32/stalling_server.h"
 #include "ui/control_ids.h"
 
 namespace client_test {
