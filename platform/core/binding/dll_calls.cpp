@@ -35,8 +35,12 @@ struct State {
   std::vector<std::optional<const dll_host::Function*>> resolved;  // null: a no-op
 };
 
+// Never destroyed: the libraries stay loaded until the process ends, as
+// loaded DLLs do. A worker thread may still be inside one (a request that
+// never answers) while the program exits; unloading it then would pull its
+// code out from under that thread.
 State& state() {
-  static State s;
+  static State& s = *new State;
   return s;
 }
 
