@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/core/binding/dll_calls.h"
@@ -41,6 +45,37 @@ TEST(CallDllFunctionDeathTest, AFunctionMissingFromAPresentLibraryIsRuntimeError
   EXPECT_EXIT(binding::call_dll_function(0, 0, nullptr),
               ::testing::ExitedWithCode(core::kRuntimeErrorStatus),
               "declared function Nope is not in testdll.dll(.|\n)*runtime error 6");
+}
+
+// Made before, so destroyed after, the binding's state: when on, it holds the
+// exiting process for a moment, long enough for a thread inside a library
+// that the state's end unloaded to fault.
+struct LingerAtExit {
+  bool on = false;
+  ~LingerAtExit() {
+    if (on) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+  }
+} g_linger;
+
+// The program may end while another thread is still inside a declared
+// library's function (a request that never answers): the library's code must
+// stay mapped until the process is gone.
+TEST(CallDllFunctionDeathTest, TheProgramEndsCleanlyWhileACallStillRuns) {
+  declare({{"testdll.dll", "Spin"}});
+  EXPECT_EXIT(
+      {
+        g_linger.on = true;
+        std::atomic<bool> running = false;
+        const uintptr_t words[] = {reinterpret_cast<uintptr_t>(&running)};
+        std::thread([&] { binding::call_dll_function(0, 1, words); }).detach();
+        while (!running) {
+          std::this_thread::yield();
+        }
+        std::exit(0);
+      },
+      ::testing::ExitedWithCode(0), "");
 }
 
 TEST(CallDllFunctionDeathTest, AnIndexWithoutDeclarationIsAnInternalFault) {

@@ -1,5 +1,6 @@
 // A library reachable through CallDllFunction, for the binding tests.
 #include <atomic>
+#include <iterator>
 
 #include "platform/winapi/base/dll_export_table.h"
 
@@ -20,7 +21,7 @@ uintptr_t spin(const uintptr_t* words) {
 }
 
 const winapi::DllExport kExports[] = {{"Add", 2, &add}, {"Spin", 1, &spin}};
-const winapi::DllExportTable kTable = {kExports, 2};
+const winapi::DllExportTable kTable = {kExports, std::size(kExports)};
 
 }  // namespace
 
