@@ -10,6 +10,7 @@
 
 #include "platform/winapi/base/last_error.h"
 #include "platform/winapi/codepage/codepage.h"
+#include "platform/winapi/codepage/processor_features.h"
 #include "platform/winapi/codepage/utf8_kernels.h"
 #include "tests/codepage/icu_reference.h"
 
@@ -73,6 +74,13 @@ std::vector<std::string> texts(reference::Codec& icu) {
     }
   }
   return result;
+}
+
+// The library reads the processor itself; the compiler's check is the
+// independent answer.
+TEST(Utf8Kernels, ProcessorFeaturesAgreeWithTheCompilersCheck) {
+  EXPECT_EQ(winapi::codepage::processor_has_sse41(), __builtin_cpu_supports("sse4.1") != 0);
+  EXPECT_EQ(winapi::codepage::processor_has_avx2(), __builtin_cpu_supports("avx2") != 0);
 }
 
 TEST(Utf8Kernels, MeasureAndDecodeLikeIcu) {

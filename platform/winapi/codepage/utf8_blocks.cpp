@@ -1,6 +1,7 @@
 #include "platform/winapi/codepage/utf8_blocks.h"
 
 #if defined(LYB_UTF8_KERNELS)
+#include "platform/winapi/codepage/processor_features.h"
 #include "platform/winapi/codepage/utf8_kernels.h"
 #endif
 
@@ -15,10 +16,10 @@ struct Kernels {
 };
 
 Kernels kernels_for_this_processor() {
-  if (__builtin_cpu_supports("avx2")) {
+  if (processor_has_avx2()) {
     return {kernels::utf16_length_avx2, kernels::decode_if_well_formed_avx2};
   }
-  if (__builtin_cpu_supports("sse4.1")) {
+  if (processor_has_sse41()) {
     return {kernels::utf16_length_sse41, kernels::decode_if_well_formed_sse41};
   }
   return {};
