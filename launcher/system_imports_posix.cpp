@@ -11,9 +11,13 @@
 // Qt's own libraries and lengthen thousands of those searches.
 #include <dlfcn.h>
 #include <errno.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
 
 #include "platform/winapi/advapi32/advapi32.h"
 #include "platform/winapi/kernel32/kernel32.h"
@@ -27,21 +31,57 @@ constexpr char kAdvapi32[] = "advapi32.dll.so";
 
 constexpr int kLoaderFailure = 127;  // the dynamic loader's status for a missing library
 
-[[noreturn]] void fail(const char* what) {
-  std::fprintf(stderr, "%s: %s: %s\n", program_invocation_short_name, what, dlerror());
+[[noreturn]] void fail(const char* what, const char* why) {
+  std::fprintf(stderr, "%s: %s: %s\n", program_invocation_short_name, what, why);
   std::_Exit(kLoaderFailure);
 }
 
+// The directories the loader searches for the program file's own libraries,
+// in its order: LD_LIBRARY_PATH, the run path with $ORIGIN expanded, the
+// system's. A plain name given to dlopen would be searched through the run
+// path of whichever library calls dlopen, which a sanitizer's interceptor
+// changes; a full path from this list does not depend on the caller.
+std::vector<std::string> library_directories() {
+  void* program = dlopen(nullptr, RTLD_LAZY);
+  Dl_serinfo size{};
+  if (program == nullptr || dlinfo(program, RTLD_DI_SERINFOSIZE, &size) != 0) {
+    return {};
+  }
+  const std::unique_ptr<Dl_serinfo, decltype(&std::free)> info(
+      static_cast<Dl_serinfo*>(std::malloc(size.dls_size)), &std::free);
+  if (info == nullptr || dlinfo(program, RTLD_DI_SERINFOSIZE, info.get()) != 0 ||
+      dlinfo(program, RTLD_DI_SERINFO, info.get()) != 0) {
+    return {};
+  }
+  std::vector<std::string> directories;
+  for (unsigned i = 0; i < info->dls_cnt; ++i) {
+    directories.emplace_back(info->dls_serpath[i].dls_name);
+  }
+  return directories;
+}
+
 // The stand-in stays loaded for the rest of the process, as imported DLLs do.
+void* load(const std::string& file) {
+  static const std::vector<std::string> directories = library_directories();
+  for (const std::string& directory : directories) {
+    const std::string path = directory + "/" + file;
+    if (::access(path.c_str(), F_OK) == 0) {
+      void* library = dlopen(path.c_str(), RTLD_LAZY | RTLD_LOCAL);
+      if (library == nullptr) {
+        fail("error while loading shared libraries", dlerror());
+      }
+      return library;
+    }
+  }
+  fail("error while loading shared libraries",
+       (file + ": cannot open shared object file: No such file or directory").c_str());
+}
+
 template <typename Function>
 Function imported(const char* file, const char* name) {
-  void* library = dlopen(file, RTLD_LAZY | RTLD_LOCAL);
-  if (library == nullptr) {
-    fail("error while loading shared libraries");
-  }
-  void* address = dlsym(library, name);
+  void* address = dlsym(load(file), name);
   if (address == nullptr) {
-    fail("symbol lookup error");
+    fail("symbol lookup error", dlerror());
   }
   return reinterpret_cast<Function>(address);
 }
