@@ -16,7 +16,7 @@ extern char** environ;
 
 namespace {
 
-constexpr int kRuns = 31;
+constexpr int kRuns = 51;
 constexpr double kMaxCpuRatio = 1.08;
 constexpr double kMaxExtraMemoryMib = 2.0;
 
