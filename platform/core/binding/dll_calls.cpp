@@ -28,11 +28,19 @@ bool waits_on_network(const DeclaredFunction& d) {
          std::end(kWaitingCalls);
 }
 
+// A declaration as its first call found it, so that later calls (a reply is
+// read 512 bytes a call) go straight to the function.
+struct Resolved {
+  const dll_host::Function* function;  // null: a no-op
+  bool waits;                          // runs while the window's events go on
+  const dll_host::Function* closer;    // cuts a waiting call short; null: none
+};
+
 struct State {
   std::vector<DeclaredFunction> declarations;
   std::string directory;
-  std::map<std::string, dll_host::LibraryHandle> libraries;        // by file; null: missing
-  std::vector<std::optional<const dll_host::Function*>> resolved;  // null: a no-op
+  std::map<std::string, dll_host::LibraryHandle> libraries;  // by file; null: missing
+  std::vector<std::optional<Resolved>> resolved;
 };
 
 // Never destroyed: the libraries stay loaded until the process ends, as
@@ -70,7 +78,7 @@ const dll_host::Function* resolve(const DeclaredFunction& d) {
   core::report_runtime_error(abi::error::DllStackChanged);
 }
 
-// The handle closer of the library that holds `fn`; null when it has none.
+// The handle closer of the libraries `d` is looked up in; null when they have none.
 const dll_host::Function* closer_beside(const DeclaredFunction& d) {
   for (const std::string& file : dll_host::library_files(d.library, state().directory)) {
     if (const dll_host::Library* lib = library(file)) {
@@ -85,15 +93,14 @@ const dll_host::Function* closer_beside(const DeclaredFunction& d) {
 // A call that waits on the network runs while the window's events go on;
 // once the program is ending it is not started and fails as a cancelled
 // call would.
-dll_host::CallResult call_waiting(const DeclaredFunction& d, const dll_host::Function& fn,
-                                  std::span<const uintptr_t> words) {
+dll_host::CallResult call_waiting(const Resolved& r, std::span<const uintptr_t> words) {
   if (program_ending()) {
     return {0, static_cast<uint32_t>(words.size())};
   }
   dll_host::CallResult result{};
-  const dll_host::Function* close = closer_beside(d);
+  const dll_host::Function* close = r.closer;
   const uintptr_t handle = words.empty() ? 0 : words[0];
-  wait_for([&] { result = dll_host::call(fn, words); },
+  wait_for([&] { result = dll_host::call(*r.function, words); },
            [close, handle] {
              if (close != nullptr && handle != 0) {
                dll_host::call(*close, {&handle, 1});
@@ -116,20 +123,22 @@ uintptr_t call_dll_function(uint32_t index, uint32_t word_count, const uintptr_t
   if (index >= s.declarations.size()) {
     core::fatal_error("CallDllFunction: no declared function " + std::to_string(index));
   }
+  const DeclaredFunction& d = s.declarations[index];
   if (!s.resolved[index]) {
-    s.resolved[index] = resolve(s.declarations[index]);
+    const dll_host::Function* fn = resolve(d);
+    const bool waits = fn != nullptr && waits_on_network(d);
+    s.resolved[index] = Resolved{fn, waits, waits ? closer_beside(d) : nullptr};
   }
-  const dll_host::Function* fn = *s.resolved[index];
-  if (fn == nullptr) {
+  const Resolved& r = *s.resolved[index];
+  if (r.function == nullptr) {
     return 0;
   }
   const std::span<const uintptr_t> args(words, word_count);
-  const dll_host::CallResult result = waits_on_network(s.declarations[index])
-                                          ? call_waiting(s.declarations[index], *fn, args)
-                                          : dll_host::call(*fn, args);
+  const dll_host::CallResult result =
+      r.waits ? call_waiting(r, args) : dll_host::call(*r.function, args);
   if (result.own_words != word_count) {
     std::fprintf(stderr, "krnln: %s takes %u argument words, the call passed %u\n",
-                 s.declarations[index].function.c_str(), result.own_words, word_count);
+                 d.function.c_str(), result.own_words, word_count);
     core::report_runtime_error(abi::error::DllStackChanged);
   }
   return result.value;
