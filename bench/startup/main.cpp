@@ -1,8 +1,11 @@
 // Start-up of the program file against a bare Qt program that builds the
 // same window: both offscreen, each closed as soon as its window is up and
-// its created work has run, in interleaved runs. Prints the medians of CPU
-// time (user + system) and peak resident memory as ratios and differences,
-// and fails when one misses its target.
+// its created work has run, in pairs of runs one right after the other,
+// taking turns at going first. Prints the median of the pairs' CPU time
+// (user + system) ratios and the difference of the medians of peak resident
+// memory, and fails when one misses its target. Comparing each run with its
+// neighbour keeps a burst of other work on the machine to the pairs it falls
+// in, where separate medians of each side would both move with it.
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -82,25 +85,33 @@ int main() {
   if (!run(program, {"LYB_CLOSE_AFTER_MS=0"}, usage) || !run(bare, {}, usage)) {
     return 1;
   }
+  std::vector<double> cpu_ratios;
   for (int i = 0; i < kRuns; ++i) {
-    if (!run(program, {"LYB_CLOSE_AFTER_MS=0"}, usage)) {
+    Usage program_usage;
+    Usage bare_usage;
+    const bool program_first = i % 2 == 0;
+    if (program_first && !run(program, {"LYB_CLOSE_AFTER_MS=0"}, program_usage)) {
       return 1;
     }
-    program_cpu.push_back(usage.cpu_seconds);
-    program_peak.push_back(usage.peak_mib);
-    if (!run(bare, {}, usage)) {
+    if (!run(bare, {}, bare_usage)) {
       return 1;
     }
-    bare_cpu.push_back(usage.cpu_seconds);
-    bare_peak.push_back(usage.peak_mib);
+    if (!program_first && !run(program, {"LYB_CLOSE_AFTER_MS=0"}, program_usage)) {
+      return 1;
+    }
+    program_cpu.push_back(program_usage.cpu_seconds);
+    program_peak.push_back(program_usage.peak_mib);
+    bare_cpu.push_back(bare_usage.cpu_seconds);
+    bare_peak.push_back(bare_usage.peak_mib);
+    cpu_ratios.push_back(program_usage.cpu_seconds / bare_usage.cpu_seconds);
   }
   std::printf(
       "%d interleaved runs, medians: program %.3f s CPU, %.1f MiB peak; "
       "bare Qt program %.3f s CPU, %.1f MiB peak\n",
       kRuns, median(program_cpu), median(program_peak), median(bare_cpu), median(bare_peak));
-  const double cpu = median(program_cpu) / median(bare_cpu);
+  const double cpu = median(cpu_ratios);
   const double extra = median(program_peak) - median(bare_peak);
-  bool ok = report("start-up CPU, program / bare", cpu, cpu <= kMaxCpuRatio, "<= 1.08");
+  bool ok = report("start-up CPU, program / bare (pairs)", cpu, cpu <= kMaxCpuRatio, "<= 1.08");
   ok &= report("peak memory, program - bare (MiB)", extra, extra <= kMaxExtraMemoryMib, "<= 2.0");
   return ok ? 0 : 1;
 }
