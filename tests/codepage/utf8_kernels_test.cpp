@@ -79,8 +79,9 @@ std::vector<std::string> texts(reference::Codec& icu) {
 // The library reads the processor itself; the compiler's check is the
 // independent answer.
 TEST(Utf8Kernels, ProcessorFeaturesAgreeWithTheCompilersCheck) {
-  EXPECT_EQ(winapi::codepage::processor_has_sse41(), __builtin_cpu_supports("sse4.1") != 0);
-  EXPECT_EQ(winapi::codepage::processor_has_avx2(), __builtin_cpu_supports("avx2") != 0);
+  const winapi::codepage::ProcessorFeatures features = winapi::codepage::read_processor_features();
+  EXPECT_EQ(features.sse41, __builtin_cpu_supports("sse4.1") != 0);
+  EXPECT_EQ(features.avx2, __builtin_cpu_supports("avx2") != 0);
 }
 
 TEST(Utf8Kernels, MeasureAndDecodeLikeIcu) {

@@ -16,13 +16,10 @@ uint64_t enabled_register_state() {
   return (static_cast<uint64_t>(high) << 32) | low;
 }
 
-struct Features {
-  bool sse41 = false;
-  bool avx2 = false;
-};
+}  // namespace
 
-Features read_features() {
-  Features features;
+ProcessorFeatures read_processor_features() {
+  ProcessorFeatures features;
   unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
   if (__get_cpuid(1, &eax, &ebx, &ecx, &edx) == 0) {
     return features;
@@ -34,21 +31,6 @@ Features read_features() {
     features.avx2 = (ebx & bit_AVX2) != 0;
   }
   return features;
-}
-
-const Features& features() {
-  static const Features read = read_features();
-  return read;
-}
-
-}  // namespace
-
-bool processor_has_sse41() {
-  return features().sse41;
-}
-
-bool processor_has_avx2() {
-  return features().avx2;
 }
 
 }  // namespace winapi::codepage

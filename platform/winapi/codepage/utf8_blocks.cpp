@@ -16,10 +16,11 @@ struct Kernels {
 };
 
 Kernels kernels_for_this_processor() {
-  if (processor_has_avx2()) {
+  const ProcessorFeatures features = read_processor_features();
+  if (features.avx2) {
     return {kernels::utf16_length_avx2, kernels::decode_if_well_formed_avx2};
   }
-  if (processor_has_sse41()) {
+  if (features.sse41) {
     return {kernels::utf16_length_sse41, kernels::decode_if_well_formed_sse41};
   }
   return {};
