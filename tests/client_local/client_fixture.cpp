@@ -21,6 +21,7 @@
 #include "runtime/blocks.h"
 #include "tests/support/page_focus.h"
 #include "tests/support/program_routines.h"
+#include "tests/support/qt_app.h"
 #include "ui/control_ids.h"
 #include "ui/form_tables.h"
 
@@ -29,21 +30,13 @@ namespace {
 
 // One QApplication for the test program; the drive folders and the cookie
 // file of the declared functions go to a private directory.
-class QtEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { app_ = std::make_unique<QApplication>(argc_, argv_); }
-  void TearDown() override { app_.reset(); }
-
+class PrivateQtEnvironment : public test_support::QtEnvironment {
  private:
   test_support::TempDir data_home_;
   test_support::ScopedEnv data_env_{"XDG_DATA_HOME", data_home_.path().string()};
-  int argc_ = 1;
-  char name_[12] = "client_test";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QApplication> app_;
 };
 
-[[maybe_unused]] auto* const g_qt = ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+[[maybe_unused]] auto* const g_qt = ::testing::AddGlobalTestEnvironment(new PrivateQtEnvironment);
 
 std::vector<DllCall>& recorded_calls() {
   static std::vector<DllCall> calls;
