@@ -2,9 +2,10 @@
 // TLS. A block that starts 16 bytes past a page boundary looks to the check's
 // default TLS tracking like an old glibc's block behind its header, and the
 // allocator's chunk header read as that header sends the scan to a bogus
-// address: the check crashes in its tracer after every test passed. The test
-// presets turn that tracking off (intercept_tls_get_addr=0); the linker's
-// allocations, TLS blocks among them, stay roots of the check.
+// address: the check crashes in its tracer after every test passed. The
+// sanitizer's test preset turns that tracking off (intercept_tls_get_addr=0);
+// the dynamic linker's allocations, TLS blocks among them, stay roots of the
+// check.
 //
 // This program leaves such a block alive at its exit. It passes when the
 // check gets through cleanly and reports no leak of the block the slot holds.
